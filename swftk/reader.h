@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "swftk/header.h"
+#include "swftk/object.h"
+
+namespace swftk {
+
+class CSwfStream;
+class CSwfWriter;
+
+// Result of opening a whole movie file.
+enum class OpenResult {
+  kOk = 0,
+  kCannotOpen = 1,
+  kBadSignature = 2,
+  kBadCompressedData = 3,
+  kTooLarge = 4,
+};
+
+// A readable sentence for a non-zero open result.
+const char* DescribeOpenResult(OpenResult result);
+
+// Holds a whole SWF file in memory, reads primitives from it and turns it into tags.
+// Reads never pass the current limit (the end of the data, or of the tag being read):
+// a read there returns zeros.
+class CSwfReader {
+ public:
+  // Sprites nested deeper than this are kept as unknown bytes.
+  static constexpr int kMaxSpriteNesting = 16;
+  // Compressed movies may not inflate beyond this.
+  static constexpr uint32_t kMaxMovieBytes = 256U << 20;
+
+  CSwfReader() = default;
+  CSwfReader(const CSwfReader&) = delete;
+  CSwfReader& operator=(const CSwfReader&) = delete;
+  virtual ~CSwfReader() = default;
+
+  virtual void Clear() { tags_.clear(); }
+  void Reset();
+
+  // Loads a file: 0 success, 1 cannot open, 2 bad signature or not version 4.
+  // Without checkSignature the data starts at the file-length field.
+  int Open(const std::string& path, bool checkSignature, bool parseTags);
+  // Loads a movie of any version, "FWS" or zlib-compressed "CWS", from a file or from memory.
+  OpenResult OpenMovie(const std::string& path, bool parseTags = true);
+  OpenResult OpenMovieBytes(std::vector<uint8_t> file, bool parseTags = true);
+  void OpenFromStream(CSwfStream& stream);
+  void OpenFromBytes(std::vector<uint8_t> bytes);
+
+  void ReadTags();
+  void ReadTagsFrom(CSwfReader& source);
+  // Reads the next record header, then the body into the given tag within the declared
+  // length, and continues at the declared end. Returns the tag code of the header.
+  uint16_t ReadTagInto(CSwfTag& tag);
+  const TagList& GetTags() const { return tags_; }
+  TagList& GetTags() { return tags_; }
+  TagList TakeTags() { return std::move(tags_); }
+  uint16_t GetFrameCount() const { return frameCount_; }
+  const CSwfHeader& GetHeader() const { return header_; }
+  CSwfHeader& GetHeader() { return header_; }
+  void CopyTagsTo(CSwfWriter& writer) const;
+
+  // Primitives.
+  void AlignByte();
+  uint8_t ReadUI8();
+  uint16_t ReadUI16();
+  int16_t ReadSI16() { return static_cast<int16_t>(ReadUI16()); }
+  uint32_t ReadUI32();
+  int32_t ReadBits(int n, bool isSigned);
+  void ReadString(std::string& text, uint32_t length);
+  // Up to length bytes, fewer at the limit.
+  void ReadBytes(std::vector<uint8_t>& out, uint32_t length);
+  uint32_t GetPosition() const { return position_; }
+  void SetPosition(uint32_t position);
+  uint32_t BytesLeft() const { return position_ < limit_ ? limit_ - position_ : 0; }
+  uint32_t GetTagLength() const { return tagLength_; }
+  uint32_t GetLimit() const { return limit_; }
+  // Narrows reads to [position, end) until the returned old limit is restored.
+  uint32_t PushLimit(uint32_t end);
+  void PopLimit(uint32_t oldLimit) { limit_ = oldLimit; }
+  const std::vector<uint8_t>& GetBuffer() const { return buffer_; }
+  int SpriteNesting() const { return spriteNesting_; }
+  void EnterSprite() { ++spriteNesting_; }
+  void LeaveSprite() { --spriteNesting_; }
+
+ private:
+  void ReadTagLoop(CSwfReader& source);
+  uint16_t ReadTagHeader();
+  void ReadTagBody(CSwfTag& tag);
+
+  std::vector<uint8_t> buffer_;
+  uint32_t position_ = 0;
+  int bitOffset_ = 0;
+  uint32_t limit_ = 0;
+  uint32_t tagLength_ = 0;
+  int spriteNesting_ = 0;
+  uint16_t frameCount_ = 0;
+  TagList tags_;
+  CSwfHeader header_;
+};
+
+}  // namespace swftk

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace swftk {
+
+class CSwfObj;
+
+// Width of a variable-width bit field: at least 4 bits, one more for the sign.
+// Works on the magnitude, so -16 needs 6 bits where two's complement would do with 5.
+int BitsNeeded(int64_t value, bool isSigned);
+
+// Width for values written behind a 5-bit width field, which holds at most 31.
+int BitsNeededCapped(int64_t magnitude, bool isSigned);
+
+// Append-only output with a bit accumulator; every SWF object writes itself into one.
+class CSwfStream {
+ public:
+  CSwfStream() = default;
+  CSwfStream(const CSwfStream&) = delete;
+  CSwfStream& operator=(const CSwfStream&) = delete;
+  CSwfStream(CSwfStream&&) = default;
+  CSwfStream& operator=(CSwfStream&&) = default;
+  virtual ~CSwfStream() = default;
+
+  void FlushBits();
+  int WriteByte(uint8_t value);
+  void WriteUI16(uint16_t value);
+  void WriteSI16(int16_t value) { WriteUI16(static_cast<uint16_t>(value)); }
+  void WriteUI32(uint32_t value);
+  void WriteBits(int64_t value, int n);
+  void WriteString(std::string_view text);
+  void AppendBytes(const std::vector<uint8_t>& data);
+  void AppendBytes(const uint8_t* data, size_t size);
+  void Append(CSwfStream& other);
+  const std::vector<uint8_t>& GetBytes();
+  uint32_t WriteObject(const CSwfObj* obj);
+
+  // Complete bytes so far; pending bits are not counted.
+  int ByteCount() const { return static_cast<int>(bytes_.size()); }
+  int LastFlushedIndex() const { return lastFlushedIndex_; }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  uint8_t bitBuffer_ = 0;
+  int bitCount_ = 0;
+  int lastFlushedIndex_ = 0;
+};
+
+}  // namespace swftk
