@@ -1,5 +1,7 @@
 #include "swftk/processor.h"
 
+#include <algorithm>
+
 #include "swftk/place_object.h"
 #include "swftk/sprite.h"
 #include "swftk/stream.h"
@@ -26,22 +28,12 @@ constexpr int kMaxWriteNesting = 32;
 }  // namespace
 
 bool CSwfProcessor::IsControlCode(uint16_t code) {
-  switch (code) {
-    case tagcode::kEnd:
-    case tagcode::kShowFrame:
-    case tagcode::kPlaceObject:
-    case tagcode::kRemoveObject:
-    case tagcode::kSetBackgroundColor:
-    case tagcode::kDoAction:
-    case tagcode::kDefineFontInfo:
-    case tagcode::kProtect:
-    case tagcode::kPlaceObject2:
-    case tagcode::kRemoveObject2:
-    case tagcode::kFrameLabel:
-      return true;
-    default:
-      return false;
-  }
+  using namespace tagcode;
+  static constexpr uint16_t kControlCodes[] = {
+      kEnd,       kShowFrame,      kPlaceObject, kRemoveObject, kSetBackgroundColor,
+      kDoAction,  kDefineFontInfo, kProtect,     kPlaceObject2, kRemoveObject2,
+      kFrameLabel};
+  return std::ranges::find(kControlCodes, code) != std::end(kControlCodes);
 }
 
 void CSwfProcessor::Clear() {

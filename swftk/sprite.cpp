@@ -1,5 +1,7 @@
 #include "swftk/sprite.h"
 
+#include <algorithm>
+
 #include "swftk/control_tags.h"
 #include "swftk/reader.h"
 #include "swftk/stream.h"
@@ -7,22 +9,12 @@
 namespace swftk {
 
 bool CSwfDefineSprite::IsSpriteCode(uint16_t code) {
-  switch (code) {
-    case tagcode::kEnd:
-    case tagcode::kShowFrame:
-    case tagcode::kPlaceObject:
-    case tagcode::kRemoveObject:
-    case tagcode::kDoAction:
-    case tagcode::kStartSound:
-    case tagcode::kSoundStreamHead:
-    case tagcode::kSoundStreamBlock:
-    case tagcode::kPlaceObject2:
-    case tagcode::kRemoveObject2:
-    case tagcode::kFrameLabel:
-      return true;
-    default:
-      return false;
-  }
+  using namespace tagcode;
+  static constexpr uint16_t kSpriteCodes[] = {
+      kEnd,          kShowFrame,     kPlaceObject,     kRemoveObject,
+      kDoAction,     kStartSound,    kSoundStreamHead, kSoundStreamBlock,
+      kPlaceObject2, kRemoveObject2, kFrameLabel};
+  return std::ranges::find(kSpriteCodes, code) != std::end(kSpriteCodes);
 }
 
 void CSwfDefineSprite::Clear() {

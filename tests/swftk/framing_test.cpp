@@ -156,8 +156,9 @@ TEST(Reader, UnknownTagsComeBackByteForByte) {
 
 // A movie whose tags disagree with their declared lengths.
 Bytes MovieWithBody(const Bytes& body) {
-  Bytes file = {'F', 'W', 'S', 4, 0, 0, 0, 0, 0b00101'000, 0, 0, 0, 0, 12, 0, 0};
-  file.insert(file.end(), body.begin(), body.end());
+  const Bytes header = {'F', 'W', 'S', 4, 0, 0, 0, 0, 0b00101'000, 0, 0, 0, 0, 12, 0, 0};
+  Bytes file(header.size() + body.size());
+  std::copy(body.begin(), body.end(), std::copy(header.begin(), header.end(), file.begin()));
   file[4] = static_cast<uint8_t>(file.size());
   return file;
 }

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "swftk/object.h"
+#include "swftk/records.h"
+#include "swftk/shape.h"
+
+namespace swftk {
+
+// One kerning pair of a font, in design units.
+struct KerningPair {
+  uint16_t first = 0;
+  uint16_t second = 0;
+  int32_t adjustment = 0;
+};
+
+// DefineFont: glyph shapes behind an offset table that is written exactly as stored.
+class CSwfDefineFont : public CSwfCharacterTag {
+ public:
+  uint16_t GetTagCode() const override { return tagcode::kDefineFont; }
+  void Clear() override;
+  uint32_t Read(CSwfReader& reader) override;
+  uint32_t Write(CSwfStream& out) const override;
+
+  // Takes the offsets and the glyphs; with addTableSize the offsets are glyph positions
+  // relative to the end of the table and get the table's size added.
+  virtual void SetGlyphs(std::vector<uint16_t> newOffsets,
+                         std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
+                         bool addTableSize);
+
+  // Entry 0 is twice the glyph count; entry i+1 follows glyph i.
+  std::vector<uint16_t> offsets;
+  std::vector<std::unique_ptr<CSwfShape>> glyphs;
+};
+
+// DefineFontInfo: the name, style flags and character codes of a DefineFont.
+class CSwfDefineFontInfo : public CSwfTag {
+ public:
+  static constexpr uint8_t kAnsi = 0x08;
+  static constexpr uint8_t kItalic = 0x04;
+  static constexpr uint8_t kBold = 0x02;
+  static constexpr uint8_t kWideCodes = 0x01;
+
+  uint16_t GetTagCode() const override { return tagcode::kDefineFontInfo; }
+  uint32_t Read(CSwfReader& reader) override;
+  uint32_t Write(CSwfStream& out) const override;
+
+  // An empty code list leaves the codes as they are.
+  virtual void Set(uint16_t id, std::string newName, uint8_t newFlags, std::string_view newCodes);
+  virtual void Set(uint16_t id, std::string newName, uint8_t newFlags,
+                   const std::vector<uint8_t>& newCodes);
+
+  uint16_t fontId = 0;
+  std::string name;
+  uint8_t flags = 0;
+  // One per glyph; 16-bit when kWideCodes is set, bytes otherwise.
+  std::vector<uint16_t> codes;
+};
+
+// DefineFont2: glyphs, codes and, with kHasLayout, metrics, advances, bounds and kerning.
+class CSwfDefineFont2 : public CSwfCharacterTag {
+ public:
+  static constexpr uint8_t kHasLayout = 0x80;
+  static constexpr uint8_t kShiftJis = 0x40;
+  static constexpr uint8_t kSmallText = 0x20;
+  static constexpr uint8_t kAnsi = 0x10;
+  // Set on write when the glyphs do not fit 16-bit offsets; ignored in the stored flags.
+  static constexpr uint8_t kWideOffsets = 0x08;
+  // Codes and kerning codes are 16-bit.
+  static constexpr uint8_t kWideCodes = 0x04;
+  static constexpr uint8_t kItalic = 0x02;
+  static constexpr uint8_t kBold = 0x01;
+
+  CSwfDefineFont2() { Reset(); }
+
+  uint16_t GetTagCode() const override { return tagcode::kDefineFont2; }
+  void Clear() override;
+  void Reset() override;
+  uint32_t Read(CSwfReader& reader) override;
+  uint32_t Write(CSwfStream& out) const override;
+
+  uint8_t flags = kAnsi;
+  std::string name;
+  std::vector<std::unique_ptr<CSwfShape>> glyphs;
+  // One per glyph. Missing codes, advances and bounds are written as zeros, so the tables
+  // always match the glyph count.
+  std::vector<uint16_t> codes;
+  uint16_t ascent = 0;
+  uint16_t descent = 0;
+  uint16_t leading = 0;
+  std::vector<int16_t> advances;
+  std::vector<std::unique_ptr<CSwfRect>> bounds;
+  std::vector<KerningPair> kerning;
+  // The glyph offsets from the start of the offset table: as read, then as last written.
+  mutable std::vector<uint32_t> offsets;
+};
+
+}  // namespace swftk
