@@ -40,19 +40,25 @@ void ReadName(CSwfReader& reader, std::string& name) {
   const uint8_t length = reader.ReadUI8();
   // A zero length reads nothing (ReadString would take it as zero-terminated).
   if (length > 0) reader.ReadString(name, length);
+  // Other producers count a terminator, sometimes several, in the length; the name is what
+  // comes before them, so that a name reads back as it was written.
+  while (!name.empty() && name.back() == '\0') name.pop_back();
 }
 
 // Reads one glyph from each span of a glyph table. Glyph i lies between its start and the
 // next one (the last ends at lastEnd), all relative to tableStart; a glyph never reads past
-// its span, and spans that are empty, reversed or outside the data give empty glyphs.
+// its span, and spans that are empty, reversed or outside the data give empty glyphs. Spans
+// never overlap (a glyph starts no earlier than where the previous one ended), so a table of
+// offsets that run backwards cannot make the same bytes into many glyphs.
 void ReadGlyphTable(CSwfReader& reader, uint32_t tableStart, std::span<const uint32_t> starts,
                     uint64_t lastEnd, std::vector<std::unique_ptr<CSwfShape>>& glyphs) {
   const uint64_t limit = reader.GetLimit();
   const auto clamp = [&](uint64_t relative) {
     return static_cast<uint32_t>(std::min<uint64_t>(tableStart + relative, limit));
   };
+  uint32_t previousEnd = 0;
   for (size_t i = 0; i < starts.size(); ++i) {
-    const uint32_t begin = clamp(starts[i]);
+    const uint32_t begin = std::max(clamp(starts[i]), previousEnd);
     const uint32_t end = std::max(begin, clamp(i + 1 < starts.size() ? starts[i + 1] : lastEnd));
     reader.SetPosition(begin);
     const uint32_t outer = reader.PushLimit(end);
@@ -60,6 +66,7 @@ void ReadGlyphTable(CSwfReader& reader, uint32_t tableStart, std::span<const uin
     glyph->Read(reader);
     reader.PopLimit(outer);
     glyphs.push_back(std::move(glyph));
+    previousEnd = end;
   }
 }
 

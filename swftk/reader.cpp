@@ -218,15 +218,18 @@ int32_t CSwfReader::ReadBits(int n, bool isSigned) {
   if (n <= 0) return 0;
   if (n > 32) n = 32;
   uint32_t result = 0;
-  for (int i = 0; i < n; ++i) {
+  // Whole runs of the current byte at a time; bytes past the limit read as zeros.
+  for (int remaining = n; remaining > 0;) {
     if (bitOffset_ == 8) {
       ++position_;
       bitOffset_ = 0;
     }
-    uint32_t bit = 0;
-    if (position_ < limit_) bit = (buffer_[position_] >> (7 - bitOffset_)) & 1U;
-    result = (result << 1) | bit;
-    ++bitOffset_;
+    const int available = 8 - bitOffset_;
+    const int take = remaining < available ? remaining : available;
+    const uint32_t byte = position_ < limit_ ? buffer_[position_] : 0;
+    result = (result << take) | ((byte >> (available - take)) & ((1U << take) - 1));
+    bitOffset_ += take;
+    remaining -= take;
   }
   if (isSigned && n < 32 && (result >> (n - 1)) & 1U) result |= ~0U << n;
   return static_cast<int32_t>(result);

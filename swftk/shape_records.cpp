@@ -232,6 +232,10 @@ uint32_t CSwfStraightEdgeShapeRecord::Write(CSwfStream& out) const {
   const int64_t dx = deltaX;
   const int64_t dy = deltaY;
   const int64_t largest = Largest({dx, dy});
+  if (largest <= kLargestEdgeDelta) {
+    WriteStraightEdge(out, dx, dy, lineKind);
+    return 0;
+  }
   const int64_t pieces =
       std::max<int64_t>(1, (largest + kLargestEdgeDelta - 1) / kLargestEdgeDelta);
   for (int64_t i = 0; i < pieces; ++i) {
@@ -271,7 +275,13 @@ uint32_t CSwfCurvedEdgeShapeRecord::Read(CSwfReader& reader) {
 uint32_t CSwfCurvedEdgeShapeRecord::Write(CSwfStream& out) const {
   // Too long for one edge: halve until every piece fits, writing the pieces in order. The
   // pending list stays short: each halving at least nearly halves the deltas.
-  std::vector<Curve> pending{{controlDeltaX, controlDeltaY, anchorDeltaX, anchorDeltaY}};
+  const Curve whole{controlDeltaX, controlDeltaY, anchorDeltaX, anchorDeltaY};
+  if (Largest({whole.controlX, whole.controlY, whole.anchorX, whole.anchorY}) <=
+      kLargestEdgeDelta) {
+    WriteCurvedEdge(out, whole);
+    return 0;
+  }
+  std::vector<Curve> pending{whole};
   while (!pending.empty()) {
     const Curve c = pending.back();
     pending.pop_back();

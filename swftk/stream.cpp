@@ -46,16 +46,22 @@ void CSwfStream::WriteUI32(uint32_t value) {
 }
 
 void CSwfStream::WriteBits(int64_t value, int n) {
+  if (n <= 0) return;
   if (n > 32) n = 32;
-  const auto bits = static_cast<uint64_t>(value);
-  for (int i = n - 1; i >= 0; --i) {
+  const uint64_t bits = static_cast<uint64_t>(value);
+  // Whole runs of the accumulator at a time, most significant bits first.
+  while (n > 0) {
     if (bitCount_ == 8) {
       bytes_.push_back(bitBuffer_);
       bitBuffer_ = 0;
       bitCount_ = 0;
     }
-    if ((bits >> i) & 1U) bitBuffer_ |= static_cast<uint8_t>(1U << (7 - bitCount_));
-    ++bitCount_;
+    const int room = 8 - bitCount_;
+    const int take = n < room ? n : room;
+    const auto chunk = static_cast<uint8_t>((bits >> (n - take)) & ((1U << take) - 1));
+    bitBuffer_ |= static_cast<uint8_t>(chunk << (room - take));
+    bitCount_ += take;
+    n -= take;
   }
 }
 
@@ -87,6 +93,22 @@ void CSwfStream::Append(CSwfStream& other) {
 const std::vector<uint8_t>& CSwfStream::GetBytes() {
   FlushBits();
   return bytes_;
+}
+
+std::vector<uint8_t> CSwfStream::TakeBytes() {
+  FlushBits();
+  std::vector<uint8_t> taken;
+  taken.swap(bytes_);
+  return taken;
+}
+
+void CSwfStream::PatchUI16(size_t at, uint16_t value) {
+  bytes_.at(at) = static_cast<uint8_t>(value);
+  bytes_.at(at + 1) = static_cast<uint8_t>(value >> 8);
+}
+
+void CSwfStream::PatchUI32(size_t at, uint32_t value) {
+  for (size_t i = 0; i < 4; ++i) bytes_.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
 }
 
 uint32_t CSwfStream::WriteObject(const CSwfObj* obj) {

@@ -36,6 +36,11 @@ class CSwfStream {
   void AppendBytes(const uint8_t* data, size_t size);
   void Append(CSwfStream& other);
   const std::vector<uint8_t>& GetBytes();
+  // Moves the bytes out (pending bits flushed); the stream is left empty.
+  std::vector<uint8_t> TakeBytes();
+  // Overwrites bytes already written, little-endian, from the given index.
+  void PatchUI16(size_t at, uint16_t value);
+  void PatchUI32(size_t at, uint32_t value);
   uint32_t WriteObject(const CSwfObj* obj);
 
   // Complete bytes so far; pending bits are not counted.

@@ -1,5 +1,6 @@
 #include "swftk/writer.h"
 
+#include "swftk/reader.h"
 #include "swftk/stream.h"
 
 namespace swftk {
@@ -21,34 +22,35 @@ void CSwfWriter::AddTagRef(CSwfTag& tag) {
 }
 
 uint32_t CSwfWriter::Build(std::vector<uint8_t>& out, CSwfHeader* header) {
-  frameCount_ = 0;
-  CSwfStream body;
-  for (const CSwfTag* tag : tags_) {
-    tag->Write(body);
-    if (tag->GetTagCode() == tagcode::kShowFrame) ++frameCount_;
-  }
-  const auto bodyBytes = static_cast<uint32_t>(body.ByteCount());
-
   CSwfHeader defaultHeader;
   if (header == nullptr) {
     header = &defaultHeader;
     header->SetFrame(frameXMin, frameYMin, frameXMax, frameYMax, frameRate);
     header->fileLength = static_cast<uint32_t>(tags_.size());
   }
-  // The header's size does not depend on the file length it carries.
-  CSwfStream measure;
-  header->Write(measure);
-  const auto headerBytes = static_cast<uint32_t>(measure.ByteCount());
+  // The header's size does not depend on the length and count it carries, so the tags are
+  // written straight after it and those two fields are filled in at the end.
+  CSwfStream file;
+  header->Write(file);
+  const auto headerBytes = static_cast<uint32_t>(file.ByteCount());
+  frameCount_ = 0;
+  for (const CSwfTag* tag : tags_) {
+    tag->Write(file);
+    if (tag->GetTagCode() == tagcode::kShowFrame) ++frameCount_;
+  }
+  const auto bodyBytes = static_cast<uint32_t>(file.ByteCount()) - headerBytes;
+  file.WriteByte(0);
   header->fileLength = headerBytes + bodyBytes + 1;
   header->frameCount = frameCount_;
-  CSwfStream headerStream;
-  header->Write(headerStream);
+  file.PatchUI32(4, header->fileLength);
+  file.PatchUI16(headerBytes - 2, frameCount_);
 
-  const auto& headerData = headerStream.GetBytes();
-  const auto& bodyData = body.GetBytes();
-  out.insert(out.end(), headerData.begin(), headerData.end());
-  out.insert(out.end(), bodyData.begin(), bodyData.end());
-  out.push_back(0);
+  if (out.empty()) {
+    out = file.TakeBytes();
+  } else {
+    const auto& bytes = file.GetBytes();
+    out.insert(out.end(), bytes.begin(), bytes.end());
+  }
   return headerBytes + bodyBytes;
 }
 
@@ -57,6 +59,14 @@ uint32_t CSwfWriter::WriteTo(std::ostream& out, CSwfHeader* header) {
   Build(file, header);
   out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   return out ? static_cast<uint32_t>(file.size()) : 0;
+}
+
+std::vector<uint8_t> RebuildMovie(CSwfReader& reader) {
+  CSwfWriter writer;
+  reader.CopyTagsTo(writer);
+  std::vector<uint8_t> movie;
+  writer.Build(movie, &reader.GetHeader());
+  return movie;
 }
 
 }  // namespace swftk

@@ -46,4 +46,10 @@ class CSwfWriter {
   uint16_t frameCount_ = 0;
 };
 
+class CSwfReader;
+
+// The movie the reader holds, written again: its tags in order under its header (version,
+// frame and rate kept; length and frame count recounted).
+std::vector<uint8_t> RebuildMovie(CSwfReader& reader);
+
 }  // namespace swftk

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang in build-fuzz/ and runs each for SECONDS (default 30),
+# starting from seeds cut out of the shared corpus. The inputs each fuzzer finds are kept in
+# build-fuzz/corpus/<target>/ for the next run; crashing inputs go to build-fuzz/findings/.
+# Exits non-zero when a fuzzer finds a crash.
+# Usage: scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+
+seconds=${1:-30}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build-fuzz
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_FUZZ=ON -DZARN_TESTS=OFF -DZARN_BENCH=OFF > /dev/null
+cmake --build "$build" --target read_movie_fuzz read_tag_fuzz
+
+seeds=$(mktemp -d)
+trap 'rm -rf "$seeds"' EXIT
+"$root/fuzz/seed.sh" "$seeds"
+
+mkdir -p "$build/findings"
+status=0
+for input in movie tag; do
+  target=read_${input}_fuzz
+  mkdir -p "$build/corpus/$target"
+  echo "== $target for ${seconds}s"
+  "$build/fuzz/$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/$target-" "$build/corpus/$target" "$seeds/$input" ||
+    status=1
+done
+exit $status
