@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "player/image.h"
-#include "player/movie.h"
+#include "player/movie_loader.h"
 #include "player/player.h"
 #include "player/renderer.h"
 

@@ -3,22 +3,14 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
+#include "swftk/file_bytes.h"
 #include "swftk/stream.h"
 #include "swftk/tag_factory.h"
 #include "swftk/writer.h"
 
 namespace swftk {
 namespace {
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
 
 uint32_t LittleEndian32(const std::vector<uint8_t>& bytes, size_t at) {
   return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
@@ -84,7 +76,7 @@ void CSwfReader::Reset() {
 int CSwfReader::Open(const std::string& path, bool checkSignature, bool parseTags) {
   Reset();
   std::vector<uint8_t> file;
-  if (!ReadWholeFile(path, file)) return 1;
+  if (!ReadFileBytes(path, file)) return 1;
   size_t at = 0;
   if (checkSignature) {
     for (const uint8_t expected : {'F', 'W', 'S', '\x04'}) {
@@ -106,7 +98,7 @@ int CSwfReader::Open(const std::string& path, bool checkSignature, bool parseTag
 OpenResult CSwfReader::OpenMovie(const std::string& path, bool parseTags) {
   Reset();
   std::vector<uint8_t> file;
-  if (!ReadWholeFile(path, file)) return OpenResult::kCannotOpen;
+  if (!ReadFileBytes(path, file)) return OpenResult::kCannotOpen;
   return OpenMovieBytes(std::move(file), parseTags);
 }
 

@@ -118,6 +118,8 @@ TEST(Reader, ABodyOfOneEndTag) {
 TEST(Reader, OpenChecksSignatureAndVersion) {
   CSwfReader reader;
   EXPECT_EQ(reader.Open(TempPath("does-not-exist.swf"), true, true), 1);
+  EXPECT_EQ(reader.Open(::testing::TempDir(), true, true), 1) << "a folder";
+  EXPECT_EQ(reader.OpenMovie(::testing::TempDir()), OpenResult::kCannotOpen);
   const std::string path = TempPath("version5.swf");
   WriteFile(path, {'F', 'W', 'S', 5, 12, 0, 0, 0, 0, 0, 0, 0});
   EXPECT_EQ(reader.Open(path, true, true), 2);

@@ -1,0 +1,21 @@
+// zarn-cli: the command-line front end. Each command registers itself and reports its status.
+#include <CLI/CLI.hpp>
+
+#include "cli/compile_effect_command.h"
+#include "cli/dump_command.h"
+#include "cli/make_command.h"
+#include "cli/render_command.h"
+#include "cli/rewrite_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Kalvoren Zarn command-line tools", "zarn-cli"};
+  app.require_subcommand(1);
+  int exitStatus = 0;
+  zarn::cli::AddDumpCommand(app, exitStatus);
+  zarn::cli::AddRewriteCommand(app, exitStatus);
+  zarn::cli::AddRenderCommand(app, exitStatus);
+  zarn::cli::AddCompileEffectCommand(app, exitStatus);
+  zarn::cli::AddMakeCommand(app, exitStatus);
+  CLI11_PARSE(app, argc, argv);
+  return exitStatus;
+}

@@ -1,0 +1,194 @@
+#include "cli/make_command.h"
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+
+#include "engine/colorref.h"
+#include "engine/effect_variable.h"
+#include "engine/html_page.h"
+#include "engine/movie_settings.h"
+#include "glyphs/system_font_service.h"
+#include "swftk/file_bytes.h"
+
+namespace zarn::cli {
+namespace {
+
+constexpr int kFlashFour = 4;
+constexpr int kFlashThree = 3;
+
+// Prints each message as "CAPTION: FIRST LINE" with the second line below it.
+engine::ErrorSink PrintingSink(std::ostream& err) {
+  return [&err](std::string_view caption, std::string_view text, std::string_view detail) {
+    err << caption << ": " << text << "\n";
+    if (!detail.empty()) err << detail << "\n";
+  };
+}
+
+bool Refuse(std::ostream& err, const std::string& reason) {
+  err << "zarn-cli: " << reason << "\n";
+  return false;
+}
+
+// "RRGGBB" (a leading # is allowed) as a 0x00BBGGRR colour.
+bool ParseColour(const std::string& option, const std::string& text, uint32_t& colour,
+                 std::ostream& err) {
+  const std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
+  if (digits.size() != 6 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+    return Refuse(
+        err, option + " takes a colour as six hexadecimal digits RRGGBB, not \"" + text + "\"");
+  const auto rgb = static_cast<uint32_t>(std::stoul(digits, nullptr, 16));
+  colour = (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
+  return true;
+}
+
+// A text file as UTF-8, without a byte-order mark and without the one line break that ends the
+// last line.
+bool ReadTextFile(const std::string& path, std::string& text, std::ostream& err) {
+  if (!swftk::ReadFileText(path, text)) return Refuse(err, "cannot read " + path);
+  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+  if (text.ends_with("\r\n")) {
+    text.resize(text.size() - 2);
+  } else if (text.ends_with('\n')) {
+    text.pop_back();
+  }
+  return true;
+}
+
+// The template's version decides the format as Save does: 4 stays 4; below 4 the user may
+// choose 3 (the default) or 4.
+bool ChooseVersion(const MakeOptions& options, int& version, std::ostream& err) {
+  std::string variable;
+  engine::ReadEffectVariable("version", variable, options.effect);
+  version = engine::FieldToInt(variable);
+  if (options.flash && *options.flash != "3" && *options.flash != "4")
+    return Refuse(err, "--flash takes 3 or 4, not \"" + *options.flash + "\"");
+  if (version < kFlashFour) {
+    version = options.flash == "4" ? kFlashFour : kFlashThree;
+  } else if (options.flash == "3") {
+    return Refuse(err, "--flash 3 cannot be used: " + options.effect + " is a Flash 4 effect");
+  }
+  return true;
+}
+
+bool CollectSettings(const MakeOptions& options, engine::MovieSettings& settings,
+                     std::ostream& err) {
+  settings.text = kDefaultMovieText;
+  if (options.text) settings.text = *options.text;
+  if (options.textFile && !ReadTextFile(*options.textFile, settings.text, err)) return false;
+  if (!ParseColour("--color", options.color, settings.textColor, err) ||
+      !ParseColour("--background", options.background, settings.backgroundColor, err)) {
+    return false;
+  }
+  settings.letterSpace = engine::FieldToInt(options.letterSpace);
+  settings.lineSpace = engine::FieldToInt(options.lineSpace);
+  settings.movieHeight = engine::FieldToInt(options.height);
+  settings.originX = engine::FieldToInt(options.x);
+  settings.originY = engine::FieldToInt(options.y);
+  settings.movieWidth = engine::FieldToInt(options.width);
+  settings.frameDelay = engine::FieldToInt(options.delay);
+  settings.frameRate = engine::FieldToFloat(options.rate);
+  settings.fontSize = engine::FieldToInt(options.size);
+  settings.flags.loopMovie = options.loop;
+  settings.flags.protect = options.protect;
+  settings.flags.allAtOnce = options.allAtOnce;
+  settings.flags.linkMovie = options.link.has_value();
+  settings.linkUrl = options.link.value_or("");
+  settings.linkTarget = options.target;
+  settings.font.SetFaceName(options.font);
+  settings.font.lfWeight = options.bold ? glyphs::kWeightBold : glyphs::kWeightNormal;
+  settings.font.lfItalic = options.italic ? 1 : 0;
+  return true;
+}
+
+// The page the Save dialog would write with its stored defaults, but not resizable and on the
+// movie's own background.
+engine::HtmlOptions PageOptions(const engine::MovieSettings& settings) {
+  engine::HtmlOptions page;
+  page.width = settings.movieWidth;
+  page.height = settings.movieHeight;
+  page.red = engine::RedOf(settings.backgroundColor);
+  page.green = engine::GreenOf(settings.backgroundColor);
+  page.blue = engine::BlueOf(settings.backgroundColor);
+  page.resizable = false;
+  page.autoPlay = true;
+  page.quality = engine::HtmlOptions::kHigh;
+  page.align = engine::HtmlOptions::kLeft;
+  return page;
+}
+
+}  // namespace
+
+int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, std::ostream& err) {
+  // Checked here rather than by the parser, whose refusals exit with codes of its own.
+  if (options.effect.empty() || options.output.empty()) {
+    Refuse(err, "make needs --effect PATH and -o OUT.swf");
+    return 1;
+  }
+  if (options.text && options.textFile) {
+    Refuse(err, "--text and --text-file cannot be used together");
+    return 1;
+  }
+  engine::MovieSettings settings;
+  int version = 0;
+  if (!CollectSettings(options, settings, err) || !ChooseVersion(options, version, err)) return 1;
+  const engine::ErrorSink sink = PrintingSink(err);
+  if (!engine::BuildMovieFromSettings(settings, {options.effect, options.output, false, version},
+                                      fonts, sink)) {
+    return 1;
+  }
+  // The page embeds the movie by its bare file name; it is written only for a movie that was.
+  if (options.html) {
+    const std::string movieName = std::filesystem::path(options.output).filename().string();
+    if (!engine::WriteHtmlPage(PageOptions(settings), movieName, *options.html, sink)) return 1;
+  }
+  return 0;
+}
+
+void AddMakeCommand(CLI::App& app, int& exitStatus) {
+  auto options = std::make_shared<MakeOptions>();
+  CLI::App* command =
+      app.add_subcommand("make", "Build an animated text movie from an effect template");
+  command->add_option("--effect", options->effect, "the effect template (.swf or .kvx), needed");
+  command->add_option("-o,--output", options->output, "the movie to write, needed");
+  command->add_option("--text", options->text,
+                      "the text, UTF-8, line breaks allowed (default \"Kalvoren Zarn\")");
+  command->add_option("--text-file", options->textFile,
+                      "instead of --text: a UTF-8 file (its final line break is dropped)");
+  command->add_option("--font", options->font, "font face")->capture_default_str();
+  command->add_option("--size", options->size, "font size in points")->capture_default_str();
+  command->add_flag("--bold", options->bold, "bold face");
+  command->add_flag("--italic", options->italic, "italic face");
+  command->add_option("--color", options->color, "text colour RRGGBB")->capture_default_str();
+  command->add_option("--background", options->background, "background colour RRGGBB")
+      ->capture_default_str();
+  command->add_option("--width", options->width, "movie width in pixels")->capture_default_str();
+  command->add_option("--height", options->height, "movie height in pixels")->capture_default_str();
+  command->add_option("--rate", options->rate, "frames per second")->capture_default_str();
+  command->add_option("--delay", options->delay, "frames between the starts of two letters")
+      ->capture_default_str();
+  command->add_option("--letter-space", options->letterSpace, "extra space between letters, px")
+      ->capture_default_str();
+  command->add_option("--line-space", options->lineSpace, "extra space between lines, px")
+      ->capture_default_str();
+  command->add_option("--x", options->x, "left of the first letter, px")->capture_default_str();
+  command->add_option("--y", options->y, "top of the first letter, px")->capture_default_str();
+  command->add_flag("--loop", options->loop, "loop the movie instead of stopping at its end");
+  command->add_flag("--all-at-once", options->allAtOnce, "start every letter in the same frame");
+  command->add_flag("--protect", options->protect, "protect the movie against import");
+  command->add_option("--link", options->link, "open this URL when the movie is clicked");
+  command->add_option("--target", options->target, "window the link opens in")
+      ->capture_default_str();
+  command->add_option("--flash", options->flash,
+                      "3 or 4: the format of a movie made from a Flash 3 effect (default 3)");
+  command->add_option("--html", options->html, "also write an HTML page that embeds the movie");
+  command->callback([options, &exitStatus] {
+    glyphs::CKV_SystemFontService fonts;
+    exitStatus = RunMakeCommand(*options, fonts, std::cerr);
+  });
+}
+
+}  // namespace zarn::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace zarn::cli {
+
+// What "render" is asked to write; empty paths are outputs not asked for.
+struct RenderRequest {
+  std::string input;
+  std::string png;  // one frame
+  uint32_t frame = 1;
+  std::string framesDir;  // every frame of the range as PNG
+  std::string gif;
+  std::string sheet;
+  double scale = 1.0;
+  uint32_t from = 1;
+  uint32_t to = 0;  // 0: the main timeline's last frame
+};
+
+// Plays the movie and writes what the request asks; returns the exit status.
+int RunRenderCommand(const RenderRequest& request, std::ostream& out, std::ostream& err);
+
+// Adds "render IN.swf" with its options to the program; the status lands in exitStatus.
+void AddRenderCommand(CLI::App& app, int& exitStatus);
+
+}  // namespace zarn::cli

@@ -1,0 +1,123 @@
+#include "player/device_font.h"
+
+#include <algorithm>
+#include <mutex>
+#include <tuple>
+#include <vector>
+
+#include "glyphs/font_request.h"
+#include "glyphs/system_font_service.h"
+#include "player/font_character.h"
+
+namespace player {
+namespace {
+
+constexpr double kFixedOne = 65536.0;
+constexpr uint16_t kFirstCode = 32;
+
+std::string FaceFor(const std::string& name) {
+  if (name == "_sans" || name.empty()) return "Arial";
+  if (name == "_serif") return "Times New Roman";
+  if (name == "_typewriter") return "Courier New";
+  return name;
+}
+
+PathPoint ToEm(const glyphs::OutlinePoint& point) {
+  // Outlines have y upwards; glyphs on the stage have it downwards.
+  return {point.x / kFixedOne, -point.y / kFixedOne};
+}
+
+// A native outline as one closed subpath per polygon. Between two quadratic controls of a
+// spline the curve passes through their midpoint.
+ShapeOutline OutlineOf(const glyphs::GlyphOutline& outline) {
+  DrawItem fill;
+  ShapePath& path = fill.path;
+  for (const glyphs::OutlinePolygon& polygon : outline.polygons) {
+    path.verbs.push_back(ShapePath::Verb::kMove);
+    path.points.push_back(ToEm(polygon.start));
+    for (const glyphs::OutlineCurve& curve : polygon.curves) {
+      if (curve.type != glyphs::kCurveQSpline) {
+        for (const glyphs::OutlinePoint& point : curve.points) {
+          path.verbs.push_back(ShapePath::Verb::kLine);
+          path.points.push_back(ToEm(point));
+        }
+        continue;
+      }
+      for (size_t i = 0; i + 1 < curve.points.size(); ++i) {
+        const PathPoint control = ToEm(curve.points[i]);
+        const PathPoint next = ToEm(curve.points[i + 1]);
+        const bool last = i + 2 == curve.points.size();
+        path.verbs.push_back(ShapePath::Verb::kQuad);
+        path.points.push_back(control);
+        path.points.push_back(last ? next
+                                   : PathPoint{(control.x + next.x) / 2, (control.y + next.y) / 2});
+      }
+    }
+  }
+  ShapeOutline shape;
+  shape.fills.push_back(FillStyle::Solid({0, 0, 0, 255}));
+  if (!path.Empty()) shape.items.push_back(std::move(fill));
+  return shape;
+}
+
+std::shared_ptr<const CKV_FontCharacter> MakeDeviceFont(const std::string& name, bool bold,
+                                                        bool italic) {
+  glyphs::FontRequest request;
+  request.lfHeight = -static_cast<int32_t>(CKV_FontCharacter::kEmSquare);
+  request.lfWeight = bold ? glyphs::kWeightBold : glyphs::kWeightNormal;
+  request.lfItalic = italic ? 1 : 0;
+  request.SetFaceName(FaceFor(name));
+  glyphs::CKV_SystemFontService service;
+  const std::shared_ptr<const glyphs::CKV_GlyphSource> source = service.CreateFont(request);
+  if (!source) return nullptr;
+  auto font = std::make_shared<CKV_FontCharacter>(name, bold, italic);
+  const glyphs::TextMetrics metrics = source->GetTextMetrics();
+  font->hasLayout = true;
+  font->ascent = metrics.ascent;
+  font->descent = metrics.descent;
+  for (uint16_t code = kFirstCode; code <= 255; ++code) {
+    const auto byte = static_cast<uint8_t>(code);
+    glyphs::GlyphOutline outline;
+    if (!source->GetGlyphOutline(byte, outline)) continue;
+    const glyphs::AbcWidths widths = source->GetAbcWidths(byte);
+    font->glyphs.push_back(OutlineOf(outline));
+    font->codes.push_back(code);
+    font->advances.push_back(widths.a + widths.b + widths.c);
+    font->glyphRight.push_back(widths.a + widths.b);
+  }
+  return font;
+}
+
+}  // namespace
+
+std::shared_ptr<const CKV_FontCharacter> DeviceFont(const std::string& name, bool bold,
+                                                    bool italic) {
+  struct Entry {
+    std::tuple<std::string, bool, bool> key;
+    std::shared_ptr<const CKV_FontCharacter> font;
+    uint64_t lastUse = 0;
+  };
+  // Movies name few fonts; a bound keeps names from damaged files from piling up.
+  constexpr size_t kCapacity = 16;
+  static std::mutex mutex;
+  static std::vector<Entry> entries;
+  static uint64_t clock = 0;
+  const std::lock_guard lock(mutex);
+  ++clock;
+  const std::tuple<std::string, bool, bool> key{name, bold, italic};
+  for (Entry& entry : entries) {
+    if (entry.key == key) {
+      entry.lastUse = clock;
+      return entry.font;
+    }
+  }
+  if (entries.size() == kCapacity) {
+    entries.erase(
+        std::min_element(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; }));
+  }
+  entries.push_back({key, MakeDeviceFont(name, bold, italic), clock});
+  return entries.back().font;
+}
+
+}  // namespace player

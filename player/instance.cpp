@@ -1,0 +1,87 @@
+#include "player/instance.h"
+
+#include <string>
+#include <vector>
+
+#include "player/button_character.h"
+#include "player/button_instance.h"
+#include "player/edit_text_character.h"
+#include "player/edit_text_instance.h"
+#include "player/movie.h"
+#include "player/play_context.h"
+#include "player/sprite_character.h"
+#include "player/sprite_instance.h"
+
+namespace player {
+namespace {
+
+std::unique_ptr<CKV_Instance> CreateInstance(uint16_t characterId, CKV_PlayContext& context,
+                                             int nesting) {
+  const CKV_Character* character = context.movie.characters.Find(characterId);
+  if (!character) {
+    context.warnings.Add("character " + std::to_string(characterId) +
+                         " is placed but never defined");
+    return nullptr;
+  }
+  if (nesting > CKV_PlayContext::kMaxNesting) {
+    context.warnings.Add("sprites nested deeper than " +
+                         std::to_string(CKV_PlayContext::kMaxNesting) + " levels are not shown");
+    return nullptr;
+  }
+  if (context.liveInstances >= CKV_PlayContext::kMaxInstances) {
+    context.warnings.Add("more than " + std::to_string(CKV_PlayContext::kMaxInstances) +
+                         " objects at once; the rest are not shown");
+    return nullptr;
+  }
+  switch (character->Kind()) {
+    case CharacterKind::kSprite:
+      return std::make_unique<CKV_SpriteInstance>(
+          character, static_cast<const CKV_SpriteCharacter*>(character)->timeline, context,
+          nesting);
+    case CharacterKind::kButton:
+      return std::make_unique<CKV_ButtonInstance>(
+          *static_cast<const CKV_ButtonCharacter*>(character), context, nesting);
+    case CharacterKind::kEditText:
+      return std::make_unique<CKV_EditTextInstance>(
+          *static_cast<const CKV_EditTextCharacter*>(character), context, nesting);
+    case CharacterKind::kShape:
+    case CharacterKind::kText:
+      return std::make_unique<CKV_Instance>(character, context, nesting);
+    case CharacterKind::kFont:
+    case CharacterKind::kBitmap:
+      break;
+  }
+  context.warnings.Add("character " + std::to_string(characterId) +
+                       " is placed but is not a displayable kind");
+  return nullptr;
+}
+
+}  // namespace
+
+CKV_Instance::CKV_Instance(const CKV_Character* character, CKV_PlayContext& context, int nesting)
+    : character_(character), context_(context), nesting_(nesting), madeOnTick_(context.tick) {
+  ++context_.liveInstances;
+}
+
+CKV_Instance::~CKV_Instance() {
+  --context_.liveInstances;
+}
+
+void MakeInstances(DisplayList& list, CKV_PlayContext& context, int ownerNesting) {
+  for (auto& [depth, entry] : list) {
+    if (entry.made) continue;
+    entry.made = true;
+    entry.instance = CreateInstance(entry.placement.characterId, context, ownerNesting + 1);
+    if (entry.instance) entry.instance->Enter(context);
+  }
+}
+
+void TickInstances(const DisplayList& list, CKV_PlayContext& context) {
+  // A child's tick changes only what lies inside that child, so the list stays as it is.
+  for (const auto& [depth, entry] : list) {
+    if (entry.instance && entry.instance->MadeOnTick() != context.tick)
+      entry.instance->Tick(context);
+  }
+}
+
+}  // namespace player

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "player/play_context.h"
+#include "player/sprite_instance.h"
+#include "player/transform.h"
+
+namespace player {
+
+class CKV_Movie;
+
+// Plays a loaded movie frame by frame. Made showing the first frame; each Advance moves every
+// timeline on by one frame, as one tick of the movie's frame rate does.
+class CKV_Player {
+ public:
+  explicit CKV_Player(std::shared_ptr<const CKV_Movie> movie);
+  CKV_Player(const CKV_Player&) = delete;
+  CKV_Player& operator=(const CKV_Player&) = delete;
+
+  void Advance();
+  // Shows a frame of the main timeline as a script's goto does, leaving it stopped.
+  void GotoFrame(uint32_t frame);
+
+  const CKV_Movie& Movie() const { return *movie_; }
+  const CKV_SpriteInstance& Root() const { return *root_; }
+  CKV_SpriteInstance& Root() { return *root_; }
+  uint32_t CurrentFrame() const { return root_->CurrentFrame(); }
+  // Frames advanced since the first.
+  uint64_t Ticks() const { return context_.tick; }
+  // Faults met while playing, such as bounds reached.
+  const CKV_WarningList& Warnings() const { return context_.warnings; }
+
+  // The stage colour: the movie's own until set here.
+  Rgba Background() const { return background_; }
+  void SetBackground(Rgba color) { background_ = color; }
+
+ private:
+  std::shared_ptr<const CKV_Movie> movie_;
+  // Instances report to the context until they go, so it outlives them.
+  CKV_PlayContext context_;
+  std::unique_ptr<CKV_SpriteInstance> root_;
+  Rgba background_;
+};
+
+}  // namespace player

@@ -1,0 +1,509 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "engine_test_support.h"
+#include "movie_test_fixture.h"
+#include "swftk/button.h"
+#include "swftk/define_shape.h"
+#include "swftk/edit_text.h"
+#include "swftk/font.h"
+#include "swftk/sprite.h"
+#include "swftk/stream.h"
+#include "swftk/text.h"
+
+namespace engine::test {
+namespace {
+
+namespace tagcode = swftk::tagcode;
+
+struct RequestCheck {
+  const char* label;
+  std::function<void(MovieRequest&)> change;
+  Message message;
+};
+
+class GenerateChecks : public ::testing::TestWithParam<RequestCheck> {};
+
+TEST_P(GenerateChecks, RefuseBeforeTouchingAnyFile) {
+  TempDir dir;
+  FakeFontService fonts;
+  MessageLog log;
+  MovieRequest request = ValidRequest(dir.File("missing.swf"), dir.File("out.swf"), fonts);
+  GetParam().change(request);
+  CZarnHelper helper(log.Sink());
+  EXPECT_FALSE(helper.GenerateMovie(request));
+  EXPECT_EQ(log.messages, std::vector<Message>{GetParam().message});
+  EXPECT_TRUE(dir.Entries().empty());
+  EXPECT_TRUE(fonts.requests.empty());
+}
+
+const char* const kInvalid = "Invalid Entry";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GenerateChecks,
+    ::testing::Values(
+        RequestCheck{
+            "width",
+            [](MovieRequest& r) { r.movieWidth = 0; },
+            {kInvalid, "Please re-enter the movie width.", "It must be greater than zero."}},
+        RequestCheck{
+            "height",
+            [](MovieRequest& r) { r.movieHeight = -1; },
+            {kInvalid, "Please re-enter the movie height", "It must be greater than zero."}},
+        RequestCheck{"rate",
+                     [](MovieRequest& r) { r.frameRate = 0.0F; },
+                     {kInvalid, "Please re-enter the frame rate", "It must be greater than zero"}},
+        RequestCheck{"rate not a number",
+                     [](MovieRequest& r) { r.frameRate = std::numeric_limits<float>::quiet_NaN(); },
+                     {kInvalid, "Please re-enter the frame rate", "It must be greater than zero"}},
+        RequestCheck{"text",
+                     [](MovieRequest& r) { r.text.clear(); },
+                     {kInvalid, "Please enter some text.", ""}},
+        RequestCheck{"delay",
+                     [](MovieRequest& r) { r.frameDelay = 0; },
+                     {kInvalid, "Please re-enter the frame delay",
+                      "It must be greater than or equal to one."}},
+        RequestCheck{"effect",
+                     [](MovieRequest& r) { r.effectPath.clear(); },
+                     {"No effect selected", "Please select an effect", ""}},
+        RequestCheck{
+            "long text",
+            [](MovieRequest& r) { r.text.assign(255, 'a'); },
+            {kInvalid, "Please re-enter the text", "It must be at most 254 characters long."}},
+        RequestCheck{"font size",
+                     [](MovieRequest& r) { r.fontSizeTenths = 0; },
+                     {kInvalid, "Please re-enter the font size", "It must be greater than zero."}},
+        RequestCheck{
+            "width before text",
+            [](MovieRequest& r) {
+              r.movieWidth = 0;
+              r.text.clear();
+              r.effectPath.clear();
+            },
+            {kInvalid, "Please re-enter the movie width.", "It must be greater than zero."}},
+        RequestCheck{"delay before effect",
+                     [](MovieRequest& r) {
+                       r.frameDelay = 0;
+                       r.effectPath.clear();
+                     },
+                     {kInvalid, "Please re-enter the frame delay",
+                      "It must be greater than or equal to one."}}),
+    [](const ::testing::TestParamInfo<RequestCheck>& info) {
+      std::string name;
+      for (const char c : std::string(info.param.label)) name += std::isalnum(c) ? c : '_';
+      return name;
+    });
+
+using GenerateMovie = MovieTest;
+
+TEST_F(GenerateMovie, AcceptsARateThatTheSettingsWouldRefuse) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.frameRate = 0.5F;
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  EXPECT_EQ(movie->GetHeader().frameRate, 0.5F);
+}
+
+TEST_F(GenerateMovie, WritesTheHeaderOfEitherVersion) {
+  TemplateBuilder builder;
+  AddStandardTemplate(builder, true);
+  MovieRequest request = RequestFor(builder);
+  for (const bool editText : {false, true}) {
+    request.editTextMode = editText;
+    const auto movie = GenerateAndRead(request);
+    ASSERT_NE(movie, nullptr);
+    const swftk::CSwfHeader& header = movie->GetHeader();
+    EXPECT_EQ(header.version, editText ? 4 : 3);
+    EXPECT_EQ(header.frameRect.xMin, 0);
+    EXPECT_EQ(header.frameRect.xMax, 10000);
+    EXPECT_EQ(header.frameRect.yMin, 0);
+    EXPECT_EQ(header.frameRect.yMax, 3000);
+    EXPECT_EQ(header.frameRate, 12.0F);
+    EXPECT_EQ(header.fileLength, ReadFileBytes(request.outputPath).size());
+  }
+}
+
+TEST_F(GenerateMovie, ProtectComesFirstThenTheBackground) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.backgroundColor = 0x00332211;
+  for (const bool protect : {false, true}) {
+    request.protect = protect;
+    const auto movie = GenerateAndRead(request);
+    ASSERT_NE(movie, nullptr);
+    const swftk::TagList& tags = movie->GetTags();
+    const size_t first = protect ? 1 : 0;
+    if (protect) {
+      EXPECT_EQ(tags[0]->GetTagCode(), tagcode::kProtect);
+    }
+    const auto* background = dynamic_cast<const swftk::CSwfSetBackgroundColor*>(tags[first].get());
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(background->color.red, 0x11);
+    EXPECT_EQ(background->color.green, 0x22);
+    EXPECT_EQ(background->color.blue, 0x33);
+    EXPECT_EQ(FindFirst(tags, tagcode::kProtect) != nullptr, protect);
+  }
+}
+
+TEST_F(GenerateMovie, PlainCharactersAreTheFontThenOneTextPerGlyph) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.allAtOnce = true;
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  EXPECT_EQ(DefinedCharacters(movie->GetTags()), (std::vector<Defined>{{tagcode::kDefineFont, 1},
+                                                                       {tagcode::kDefineText, 2},
+                                                                       {tagcode::kDefineText, 3},
+                                                                       {tagcode::kDefineText, 4}}));
+}
+
+TEST_F(GenerateMovie, PlainLinkTakesIdsTwoAndThreeAndDepthOne) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.allAtOnce = true;
+  request.linkUrl = "http://example.org/";
+  request.linkTarget = "_parent";
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  const swftk::TagList& tags = movie->GetTags();
+  EXPECT_EQ(DefinedCharacters(tags), (std::vector<Defined>{{tagcode::kDefineFont, 1},
+                                                           {tagcode::kDefineShape, 2},
+                                                           {tagcode::kDefineButton2, 3},
+                                                           {tagcode::kDefineText, 4},
+                                                           {tagcode::kDefineText, 5},
+                                                           {tagcode::kDefineText, 6}}));
+  const auto* place =
+      dynamic_cast<const swftk::CSwfPlaceObject2*>(FindFirst(tags, tagcode::kPlaceObject2));
+  ASSERT_NE(place, nullptr);
+  EXPECT_EQ(place->characterId, 3);
+  EXPECT_EQ(place->depth, 1);
+}
+
+TEST_F(GenerateMovie, ALinkOfOneCharacterMakesNoButton) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.linkUrl = "x";
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  EXPECT_EQ(FindFirst(movie->GetTags(), tagcode::kDefineButton2), nullptr);
+  EXPECT_EQ(FindFirst(movie->GetTags(), tagcode::kDefineShape), nullptr);
+}
+
+TEST_F(GenerateMovie, TheLinkButtonCoversTheMovieAndOpensTheUrl) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.linkUrl = "http://example.org/";
+  request.linkTarget = "_blank";
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  const auto* rectangle = dynamic_cast<const swftk::CSwfDefineShape*>(
+      FindFirst(movie->GetTags(), tagcode::kDefineShape));
+  ASSERT_NE(rectangle, nullptr);
+  EXPECT_EQ(rectangle->bounds->xMax, 10000);
+  EXPECT_EQ(rectangle->bounds->yMax, 3000);
+  const swftk::CSwfShapeWithStyle& shape = *rectangle->shape;
+  ASSERT_NE(shape.fillStyles, nullptr);
+  ASSERT_EQ(shape.fillStyles->styles.size(), 1U);
+  const swftk::CSwfColor& white = *shape.fillStyles->styles[0]->color;
+  EXPECT_EQ(std::vector<int>({white.red, white.green, white.blue}),
+            std::vector<int>({255, 255, 255}));
+  EXPECT_TRUE(shape.lineStyles == nullptr || shape.lineStyles->count == 0);
+  ASSERT_EQ(shape.records.size(), 6U);
+  const auto& start = static_cast<const swftk::CSwfStyleChangeShapeRecord&>(*shape.records[0]);
+  EXPECT_EQ(start.moveDeltaX, 10000);
+  EXPECT_EQ(start.moveDeltaY, 3000);
+  EXPECT_EQ(start.fillStyle1, 1);
+  const std::vector<std::pair<int32_t, int32_t>> edges = {
+      {-10000, 0}, {0, -3000}, {10000, 0}, {0, 3000}};
+  for (size_t i = 0; i < edges.size(); ++i) {
+    const auto& edge =
+        static_cast<const swftk::CSwfStraightEdgeShapeRecord&>(*shape.records[i + 1]);
+    EXPECT_EQ(std::make_pair(edge.deltaX, edge.deltaY), edges[i]) << i;
+  }
+
+  const auto* button = dynamic_cast<const swftk::CSwfDefineButton2*>(
+      FindFirst(movie->GetTags(), tagcode::kDefineButton2));
+  ASSERT_NE(button, nullptr);
+  ASSERT_EQ(button->records.size(), 1U);
+  EXPECT_EQ(button->records[0]->states, swftk::ButtonRecord::kHitTest);
+  EXPECT_EQ(button->records[0]->characterId, 2);
+  EXPECT_EQ(button->records[0]->depth, 2);
+  EXPECT_EQ(button->conditions, std::vector<uint16_t>{8});
+  ASSERT_EQ(button->actions.size(), 1U);
+  ASSERT_EQ(button->actions[0]->actions.size(), 1U);
+  const auto* getUrl =
+      dynamic_cast<const swftk::CSwfActionUnknown*>(button->actions[0]->actions[0].get());
+  ASSERT_NE(getUrl, nullptr);
+  EXPECT_EQ(getUrl->code, swftk::actioncode::kGetUrl);
+  const std::string payload(getUrl->data.begin(), getUrl->data.end());
+  EXPECT_EQ(payload, std::string("http://example.org/\0_blank\0", 27));
+}
+
+TEST_F(GenerateMovie, EachGlyphTextDrawsItsGlyphAtTheLetterHeight) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.allAtOnce = true;
+  request.text = "ba";
+  request.textColor = 0x00563412;
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  std::vector<std::unique_ptr<swftk::CSwfDefineText>> texts;
+  for (const auto& tag : movie->GetTags()) {
+    if (tag->GetTagCode() == tagcode::kDefineText)
+      texts.push_back(DecodeAs<swftk::CSwfDefineText>(*tag));
+  }
+  ASSERT_EQ(texts.size(), 2U);
+  // 36 points: 1080 twips high, 1024 / 1080 design units per twip; 'b' is 20 + 196 units.
+  const std::vector<int> advances = {(20 + 194) * 1080 / 1024, (20 + 196) * 1080 / 1024};
+  for (size_t g = 0; g < texts.size(); ++g) {
+    const swftk::CSwfDefineText& text = *texts[g];
+    EXPECT_EQ(text.GetCharacterId(), 2 + g);
+    EXPECT_EQ(text.bounds->xMin, -2);
+    EXPECT_EQ(text.bounds->xMax, 3 * advances[g]);
+    EXPECT_EQ(text.bounds->yMin, -2);
+    EXPECT_EQ(text.bounds->yMax, 1080);
+    EXPECT_EQ(text.matrix->scaleX, 65536);
+    EXPECT_EQ(text.matrix->translateX, 0);
+    // Two letters need 5 bits with the sign; the glyph indices 0 and 1 need fewer.
+    EXPECT_EQ(text.glyphBits, 5);
+    EXPECT_EQ(text.advanceBits, swftk::BitsNeeded(advances[g], true));
+    ASSERT_EQ(text.records.size(), 2U);
+    const auto& style = dynamic_cast<const swftk::CSwfTextStyleChangeRecord&>(*text.records[0]);
+    EXPECT_EQ(style.fontId, 1);
+    EXPECT_EQ(style.color->red, 0x12);
+    EXPECT_EQ(style.color->green, 0x34);
+    EXPECT_EQ(style.color->blue, 0x56);
+    EXPECT_EQ(style.xOffset, 0);
+    // 360 × 800 × 3 / 1024 = 843.75.
+    EXPECT_EQ(style.yOffset, 843);
+    EXPECT_EQ(style.textHeight, 1080);
+    const auto& glyphs = dynamic_cast<const swftk::CSwfTextGlyphRecord&>(*text.records[1]);
+    ASSERT_EQ(glyphs.entries.size(), 1U);
+    EXPECT_EQ(glyphs.entries[0].glyphIndex, static_cast<int32_t>(g));
+    EXPECT_EQ(glyphs.entries[0].advance, advances[g]);
+  }
+}
+
+TEST_F(GenerateMovie, FontInfoNamesTheFaceCodesAndStyle) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.text = "cab";
+  struct Style {
+    int32_t weight;
+    uint8_t italic;
+    uint8_t flags;
+  };
+  for (const Style style : {Style{400, 0, 0x08}, Style{600, 0, 0x08}, Style{700, 0, 0x0A},
+                            Style{400, 1, 0x0C}, Style{900, 1, 0x0E}}) {
+    request.logFont.lfWeight = style.weight;
+    request.logFont.lfItalic = style.italic;
+    const auto movie = GenerateAndRead(request);
+    ASSERT_NE(movie, nullptr);
+    const swftk::CSwfTag* raw = FindFirst(movie->GetTags(), tagcode::kDefineFontInfo);
+    ASSERT_NE(raw, nullptr);
+    const auto info = DecodeAs<swftk::CSwfDefineFontInfo>(*raw);
+    EXPECT_EQ(info->fontId, 1);
+    EXPECT_EQ(info->name, "Fake Sans");
+    EXPECT_EQ(info->flags, style.flags) << style.weight << " " << int{style.italic};
+    EXPECT_EQ(info->codes, (std::vector<uint16_t>{'a', 'b', 'c'}));
+  }
+  // The font is made at the design cell height, whatever the request said.
+  ASSERT_FALSE(fonts.requests.empty());
+  for (const glyphs::FontRequest& made : fonts.requests) EXPECT_EQ(made.lfHeight, 1024);
+}
+
+TEST_F(GenerateMovie, TheFontHoldsOneGlyphPerCharacterOfTheSet) {
+  TemplateBuilder builder;
+  builder.Variable("embedGlyphs", "01");
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.embedGlyphs = "01";
+  request.text = "aa";
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  const auto font =
+      DecodeAs<swftk::CSwfDefineFont>(*FindFirst(movie->GetTags(), tagcode::kDefineFont));
+  EXPECT_EQ(font->glyphs.size(), 3U);
+  EXPECT_EQ(font->offsets.front(), 6);
+}
+
+TEST_F(GenerateMovie, EditTextCharactersComeInTheirOrder) {
+  TemplateBuilder builder;
+  AddStandardTemplate(builder, true);
+  MovieRequest request = RequestFor(builder);
+  request.editTextMode = true;
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  const swftk::TagList& tags = movie->GetTags();
+  ASSERT_GE(tags.size(), 2U);
+  EXPECT_EQ(tags[1]->GetTagCode(), tagcode::kDoAction);
+  EXPECT_EQ(DescribeActions(*tags[1]),
+            (std::vector<std::string>{"push \"textlen\"", "push \"3\"", "set"}));
+  // Font, field, letter sprite, the copied shape, then the container sprite.
+  EXPECT_EQ(DefinedCharacters(tags), (std::vector<Defined>{{tagcode::kDefineFont2, 1},
+                                                           {tagcode::kDefineEditText, 2},
+                                                           {tagcode::kDefineSprite, 3},
+                                                           {tagcode::kDefineShape, 4},
+                                                           {tagcode::kDefineSprite, 5}}));
+
+  const auto* font = dynamic_cast<const swftk::CSwfDefineFont2*>(tags[2].get());
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font->codes, (std::vector<uint16_t>{'a', 'b', 'c'}));
+
+  const auto* field = dynamic_cast<const swftk::CSwfDefineEditText*>(tags[3].get());
+  ASSERT_NE(field, nullptr);
+  // The template's field is -40..440 by -20..580; q = 1024 / 720 = 1, so the field is twice
+  // the widest advance wide.
+  const int widest = (20 + 2 * 'c') * 1080 / 1024;
+  EXPECT_EQ(field->bounds->xMin, -40);
+  EXPECT_EQ(field->bounds->xMax, 2 * widest);
+  EXPECT_EQ(field->bounds->yMin, -20);
+  EXPECT_EQ(field->bounds->yMax, 580);
+  using E = swftk::CSwfDefineEditText;
+  EXPECT_EQ(field->flags, E::kHasText | E::kReadOnly | E::kHasTextColor | E::kHasFont |
+                              E::kHasLayout | E::kNoSelect | E::kUseOutlines);
+  EXPECT_EQ(field->fontId, 1);
+  EXPECT_EQ(field->fontHeight, 400);
+  EXPECT_EQ(field->textColor->red, 255);
+  EXPECT_EQ(field->textColor->alpha, 255);
+  EXPECT_EQ(field->align, 2);
+  EXPECT_EQ(field->leftMargin, 0);
+  EXPECT_EQ(field->leading, 360);
+  EXPECT_EQ(field->variableName, "text");
+  EXPECT_EQ(field->initialText, "W");
+
+  const auto* letter = dynamic_cast<const swftk::CSwfDefineSprite*>(tags[4].get());
+  ASSERT_NE(letter, nullptr);
+  EXPECT_EQ(letter->frameCount, 1);
+  EXPECT_EQ(Codes(letter->tags),
+            (std::vector<uint16_t>{tagcode::kPlaceObject2, tagcode::kShowFrame, tagcode::kEnd}));
+  const auto& centred = static_cast<const swftk::CSwfPlaceObject2&>(*letter->tags[0]);
+  EXPECT_EQ(centred.characterId, 2);
+  EXPECT_EQ(centred.depth, 1);
+  EXPECT_EQ(centred.matrix->translateX, -((-40 + 2 * widest) / 2));
+  EXPECT_EQ(centred.matrix->translateY, -280);
+}
+
+TEST_F(GenerateMovie, TheFieldWidthFollowsTheSize) {
+  TemplateBuilder builder;
+  AddStandardTemplate(builder, true);
+  MovieRequest request = RequestFor(builder);
+  request.editTextMode = true;
+  request.text = "a";
+  // q = 1024 / (2 × size in tenths): 0 at 60 points, 5 at 10 points, 3 at 17 points.
+  for (const auto& [tenths, factor] : {std::pair{600, 2}, std::pair{100, 5}, std::pair{170, 3}}) {
+    request.fontSizeTenths = tenths;
+    const auto movie = GenerateAndRead(request);
+    ASSERT_NE(movie, nullptr);
+    const auto* field = dynamic_cast<const swftk::CSwfDefineEditText*>(
+        FindFirst(movie->GetTags(), tagcode::kDefineEditText));
+    ASSERT_NE(field, nullptr);
+    const auto scale = static_cast<float>(1024.0 / (tenths * 3.0));
+    const int advance =
+        static_cast<int>(static_cast<double>(20 + 2 * 'a') / static_cast<double>(scale));
+    EXPECT_EQ(field->bounds->xMax, factor * advance) << tenths;
+  }
+}
+
+TEST_F(GenerateMovie, OnlyShapesAndSpritesOfTheTemplateAreCopied) {
+  TemplateBuilder builder;
+  const StandardIds ids = AddStandardTemplate(builder);                 // 1, 2, 3
+  const uint16_t alpha = builder.AddShape(tagcode::kDefineShape3, 10);  // 4
+  builder.AddEditText(100, swftk::CSwfRect(0, 10, 0, 10));              // 5
+  const uint16_t holder = builder.AddSprite(                            // 6
+      Tags(Place(ids.shape, 1), Place(alpha, 2), Place(5, 3), Place(8, 4), Frame()));
+  const uint16_t later = builder.AddShape(tagcode::kDefineShape2, 20);  // 7
+  ASSERT_EQ(holder, 6);
+  ASSERT_EQ(later, 7);
+  MovieRequest request = RequestFor(builder);
+  request.text = "ab";
+  request.allAtOnce = true;
+  const auto movie = GenerateAndRead(request);
+  ASSERT_NE(movie, nullptr);
+  const swftk::TagList& tags = movie->GetTags();
+  // Font 1, texts 2 and 3; then the copies in template order; the letter and effect sprites
+  // and the text field stay behind.
+  EXPECT_EQ(DefinedCharacters(tags), (std::vector<Defined>{{tagcode::kDefineFont, 1},
+                                                           {tagcode::kDefineText, 2},
+                                                           {tagcode::kDefineText, 3},
+                                                           {tagcode::kDefineShape, 4},
+                                                           {tagcode::kDefineShape3, 5},
+                                                           {tagcode::kDefineSprite, 6},
+                                                           {tagcode::kDefineShape2, 7}}));
+  const swftk::CSwfDefineSprite* copy = nullptr;
+  for (const auto& tag : tags) {
+    if (tag->GetTagCode() == tagcode::kDefineSprite)
+      copy = static_cast<const swftk::CSwfDefineSprite*>(tag.get());
+  }
+  ASSERT_NE(copy, nullptr);
+  std::vector<uint16_t> placed;
+  for (const auto& tag : copy->tags) {
+    if (const auto* place = dynamic_cast<const swftk::CSwfPlaceObject2*>(tag.get()))
+      placed.push_back(place->characterId);
+  }
+  // Copied characters take their new ids; the field (not copied) and a later id keep theirs.
+  EXPECT_EQ(placed, (std::vector<uint16_t>{4, 5, 5, 8}));
+  const auto* shape3 = dynamic_cast<const swftk::CSwfDefineShape*>(tags[6].get());
+  ASSERT_NE(shape3, nullptr);
+  EXPECT_EQ(shape3->shape->fillStyles->styles[0]->color->red, 10);
+}
+
+TEST_F(GenerateMovie, AFontThatCannotBeMadeStopsTheBuild) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  fonts.fails = true;
+  EXPECT_FALSE(Generate(request));
+  EXPECT_EQ(
+      log.messages,
+      (std::vector<Message>{{"Error", "Encountered a problem creating the font: Fake Sans", ""}}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"effect.swf"});
+}
+
+TEST_F(GenerateMovie, AnUnwritablePathIsReportedAndLeavesNothing) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.outputPath = dir.File("no such folder/out.swf");
+  EXPECT_FALSE(Generate(request));
+  EXPECT_EQ(
+      log.messages,
+      (std::vector<Message>{
+          {"Error", "Encountered an error while writing to file: " + request.outputPath, ""}}));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"effect.swf"});
+}
+
+TEST_F(GenerateMovie, AFailedBuildLeavesTheExistingMovieAsItWas) {
+  TemplateBuilder broken;
+  broken.AddShape();
+  MovieRequest request = RequestFor(broken);
+  const Bytes before = {'o', 'l', 'd'};
+  WriteFileBytes(request.outputPath, before);
+  EXPECT_FALSE(Generate(request));
+  EXPECT_EQ(ReadFileBytes(request.outputPath), before);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"effect.swf", "out.swf"}));
+}
+
+TEST_F(GenerateMovie, ASuccessfulBuildReplacesTheMovieAndLeavesNoTemporaryFile) {
+  TemplateBuilder builder;
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  WriteFileBytes(request.outputPath, {'o', 'l', 'd'});
+  EXPECT_TRUE(Generate(request));
+  EXPECT_NE(ReadMovie(request.outputPath), nullptr);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"effect.swf", "out.swf"}));
+}
+
+}  // namespace
+}  // namespace engine::test
