@@ -31,6 +31,8 @@ uint32_t CSwfPlaceObject::Write(CSwfStream& out) const {
   body.WriteUI16(characterId);
   body.WriteUI16(depth);
   body.WriteObject(matrix.get());
+  // The colour transform starts on a byte of its own, as the reader expects.
+  body.FlushBits();
   body.WriteObject(colorTransform.get());
   return WriteFramed(out, body);
 }

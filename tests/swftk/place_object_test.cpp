@@ -115,6 +115,7 @@ TEST(PlaceObject, ColourTransformOnlyWhenTheBodyHasMore) {
 
   CSwfPlaceObject tinted(1, 1);
   tinted.matrix = std::make_unique<CSwfMatrix>();
+  tinted.matrix->SetTranslate(200, 0);  // the matrix ends inside a byte
   tinted.colorTransform = std::make_unique<CSwfColorTransform>();
   tinted.colorTransform->greenAdd = 40;
   Decode(back, Encode(tinted));
