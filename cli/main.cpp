@@ -16,6 +16,11 @@ int main(int argc, char** argv) {
   zarn::cli::AddRenderCommand(app, exitStatus);
   zarn::cli::AddCompileEffectCommand(app, exitStatus);
   zarn::cli::AddMakeCommand(app, exitStatus);
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // Help prints and succeeds; a usage fault prints its reason and fails like any other.
+    return app.exit(error) == 0 ? 0 : 1;
+  }
   return exitStatus;
 }

@@ -186,10 +186,10 @@ uint32_t CSwfDoAction::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDoAction::WriteBody(CSwfStream& out, bool withHeader) const {
-  CSwfStream body;
-  for (const auto& action : actions) action->Write(body);
-  body.WriteByte(actioncode::kEnd);
-  return WriteFramed(out, body, withHeader);
+  const Frame frame = BeginFrame(out, withHeader);
+  for (const auto& action : actions) action->Write(out);
+  out.WriteByte(actioncode::kEnd);
+  return EndFrame(out, frame);
 }
 
 void CSwfDoAction::CopyFrom(const CSwfDoAction& source) {

@@ -67,11 +67,11 @@ uint32_t CSwfDefineButton::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineButton::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
-  WriteRecords(body, false);
-  for (const auto& action : actions) action->WriteBody(body, false);
-  return WriteFramed(out, body);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
+  WriteRecords(out, false);
+  for (const auto& action : actions) action->WriteBody(out, false);
+  return EndFrame(out, frame);
 }
 
 void CSwfDefineButton2::Clear() {
@@ -110,13 +110,13 @@ uint32_t CSwfDefineButton2::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineButton2::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
-  body.WriteByte(trackAsMenu);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
+  out.WriteByte(trackAsMenu);
   CSwfStream recordBytes;
   WriteRecords(recordBytes, true);
-  body.WriteUI16(static_cast<uint16_t>(recordBytes.ByteCount() + 2));
-  body.Append(recordBytes);
+  out.WriteUI16(static_cast<uint16_t>(recordBytes.ByteCount() + 2));
+  out.Append(recordBytes);
   actionSizes.clear();
   for (size_t i = 0; i < actions.size(); ++i) {
     CSwfStream list;
@@ -124,12 +124,12 @@ uint32_t CSwfDefineButton2::Write(CSwfStream& out) const {
     const bool last = i + 1 == actions.size();
     const auto size = static_cast<uint16_t>(last ? 0 : list.ByteCount() + 4);
     actionSizes.push_back(size);
-    body.WriteUI16(size);
-    body.WriteUI16(i < conditions.size() ? conditions[i] : 0);
-    body.Append(list);
+    out.WriteUI16(size);
+    out.WriteUI16(i < conditions.size() ? conditions[i] : 0);
+    out.Append(list);
   }
-  body.WriteUI16(0);
-  return WriteFramed(out, body);
+  out.WriteUI16(0);
+  return EndFrame(out, frame);
 }
 
 }  // namespace swftk

@@ -28,10 +28,10 @@ uint32_t CSwfFrameLabel::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfFrameLabel::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteString(label);
-  body.WriteByte(0);
-  return WriteFramed(out, body);
+  const Frame frame = BeginFrame(out);
+  out.WriteString(label);
+  out.WriteByte(0);
+  return EndFrame(out, frame);
 }
 
 }  // namespace swftk

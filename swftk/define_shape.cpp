@@ -17,12 +17,12 @@ uint32_t CSwfDefineShape::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineShape::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
-  body.WriteObject(bounds.get());
-  body.WriteObject(shape.get());
-  body.FlushBits();
-  return WriteFramed(out, body);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
+  out.WriteObject(bounds.get());
+  out.WriteObject(shape.get());
+  out.FlushBits();
+  return EndFrame(out, frame);
 }
 
 void CSwfDefineShape::CopyFrom(const CSwfDefineShape& source) {

@@ -108,32 +108,32 @@ uint32_t CSwfDefineEditText::Write(CSwfStream& out) const {
   // A colour flag without a colour would leave the field unreadable.
   if (!textColor) written &= static_cast<uint16_t>(~kHasTextColor);
 
-  CSwfStream body;
-  body.WriteUI16(characterId);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
   // An absent rectangle is written as the empty one, so the tag stays readable.
-  (bounds ? *bounds : CSwfRect()).Write(body);
-  body.WriteByte(static_cast<uint8_t>(written >> 8));
-  body.WriteByte(static_cast<uint8_t>(written));
+  (bounds ? *bounds : CSwfRect()).Write(out);
+  out.WriteByte(static_cast<uint8_t>(written >> 8));
+  out.WriteByte(static_cast<uint8_t>(written));
   if (written & kHasFont) {
-    body.WriteUI16(fontId);
-    body.WriteUI16(fontHeight);
+    out.WriteUI16(fontId);
+    out.WriteUI16(fontHeight);
   }
-  if (written & kHasTextColor) textColor->Write(body);
-  if (written & kHasMaxLength) body.WriteUI16(maxLength);
+  if (written & kHasTextColor) textColor->Write(out);
+  if (written & kHasMaxLength) out.WriteUI16(maxLength);
   if (written & kHasLayout) {
-    body.WriteByte(align);
-    body.WriteUI16(leftMargin);
-    body.WriteUI16(rightMargin);
-    body.WriteUI16(indent);
-    body.WriteUI16(leading);
+    out.WriteByte(align);
+    out.WriteUI16(leftMargin);
+    out.WriteUI16(rightMargin);
+    out.WriteUI16(indent);
+    out.WriteUI16(leading);
   }
-  body.WriteString(variableName);
-  body.WriteByte(0);
+  out.WriteString(variableName);
+  out.WriteByte(0);
   if (written & kHasText) {
-    body.WriteString(initialText);
-    body.WriteByte(0);
+    out.WriteString(initialText);
+    out.WriteByte(0);
   }
-  return WriteFramed(out, body);
+  return EndFrame(out, frame);
 }
 
 }  // namespace swftk

@@ -108,14 +108,14 @@ uint32_t CSwfDefineFont::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineFont::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
-  for (const uint16_t offset : offsets) body.WriteUI16(offset);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
+  for (const uint16_t offset : offsets) out.WriteUI16(offset);
   for (const auto& glyph : glyphs) {
-    glyph->Write(body);
-    body.FlushBits();
+    glyph->Write(out);
+    out.FlushBits();
   }
-  return WriteFramed(out, body);
+  return EndFrame(out, frame);
 }
 
 void CSwfDefineFontInfo::Set(uint16_t id, std::string newName, uint8_t newFlags,
@@ -144,12 +144,12 @@ uint32_t CSwfDefineFontInfo::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineFontInfo::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(fontId);
-  WriteName(body, name);
-  body.WriteByte(flags);
-  for (const uint16_t code : codes) WriteCode(body, code, (flags & kWideCodes) != 0);
-  return WriteFramed(out, body);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(fontId);
+  WriteName(out, name);
+  out.WriteByte(flags);
+  for (const uint16_t code : codes) WriteCode(out, code, (flags & kWideCodes) != 0);
+  return EndFrame(out, frame);
 }
 
 void CSwfDefineFont2::Clear() {
@@ -245,33 +245,33 @@ uint32_t CSwfDefineFont2::Write(CSwfStream& out) const {
     }
   };
 
-  CSwfStream body;
-  body.WriteUI16(characterId);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
   // The wide-offsets flag follows the offsets actually written, whatever is stored.
-  body.WriteByte(static_cast<uint8_t>((flags & ~kWideOffsets) | (wideOffsets ? kWideOffsets : 0)));
-  body.WriteByte(0);  // language
-  WriteName(body, name);
-  body.WriteUI16(static_cast<uint16_t>(count));
-  for (const uint32_t offset : offsets) writeOffset(body, offset);
-  writeOffset(body, tableSize + glyphBytes);
-  body.Append(glyphData);
-  for (size_t i = 0; i < count; ++i) WriteCode(body, i < codes.size() ? codes[i] : 0, wideCodes);
+  out.WriteByte(static_cast<uint8_t>((flags & ~kWideOffsets) | (wideOffsets ? kWideOffsets : 0)));
+  out.WriteByte(0);  // language
+  WriteName(out, name);
+  out.WriteUI16(static_cast<uint16_t>(count));
+  for (const uint32_t offset : offsets) writeOffset(out, offset);
+  writeOffset(out, tableSize + glyphBytes);
+  out.Append(glyphData);
+  for (size_t i = 0; i < count; ++i) WriteCode(out, i < codes.size() ? codes[i] : 0, wideCodes);
   if (flags & kHasLayout) {
-    body.WriteUI16(ascent);
-    body.WriteUI16(descent);
-    body.WriteUI16(leading);
-    for (size_t i = 0; i < count; ++i) body.WriteSI16(i < advances.size() ? advances[i] : 0);
+    out.WriteUI16(ascent);
+    out.WriteUI16(descent);
+    out.WriteUI16(leading);
+    for (size_t i = 0; i < count; ++i) out.WriteSI16(i < advances.size() ? advances[i] : 0);
     for (size_t i = 0; i < count; ++i)
-      (i < bounds.size() && bounds[i] ? *bounds[i] : CSwfRect()).Write(body);
+      (i < bounds.size() && bounds[i] ? *bounds[i] : CSwfRect()).Write(out);
     const size_t pairs = std::min(kerning.size(), kMaxU16);
-    body.WriteUI16(static_cast<uint16_t>(pairs));
+    out.WriteUI16(static_cast<uint16_t>(pairs));
     for (size_t i = 0; i < pairs; ++i) {
-      WriteCode(body, kerning[i].first, wideCodes);
-      WriteCode(body, kerning[i].second, wideCodes);
-      body.WriteSI16(static_cast<int16_t>(kerning[i].adjustment));
+      WriteCode(out, kerning[i].first, wideCodes);
+      WriteCode(out, kerning[i].second, wideCodes);
+      out.WriteSI16(static_cast<int16_t>(kerning[i].adjustment));
     }
   }
-  return WriteFramed(out, body);
+  return EndFrame(out, frame);
 }
 
 }  // namespace swftk

@@ -33,9 +33,15 @@ class CSwfTag : public CSwfObj {
 
   // Appends the record header: the short form below 63 bytes, the long form from 63 on.
   void MakeTagHeader(CSwfStream& out, uint32_t length) const;
-  // Appends the header (unless left out) and the body, which is emptied; returns the bytes
-  // appended.
-  uint32_t WriteFramed(CSwfStream& out, CSwfStream& body, bool withHeader = true) const;
+  // A body is written straight into the output between BeginFrame and EndFrame, so large
+  // tags are never copied: the header is reserved in its long form and shortened when the
+  // body turns out under 63 bytes. EndFrame returns the bytes appended, header included.
+  struct Frame {
+    size_t start = 0;
+    bool withHeader = true;
+  };
+  static Frame BeginFrame(CSwfStream& out, bool withHeader = true);
+  uint32_t EndFrame(CSwfStream& out, Frame frame) const;
 };
 
 class CSwfCharacterTag : public CSwfTag {

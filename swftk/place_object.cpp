@@ -27,14 +27,14 @@ uint32_t CSwfPlaceObject::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfPlaceObject::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
-  body.WriteUI16(depth);
-  body.WriteObject(matrix.get());
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
+  out.WriteUI16(depth);
+  out.WriteObject(matrix.get());
   // The colour transform starts on a byte of its own, as the reader expects.
-  body.FlushBits();
-  body.WriteObject(colorTransform.get());
-  return WriteFramed(out, body);
+  out.FlushBits();
+  out.WriteObject(colorTransform.get());
+  return EndFrame(out, frame);
 }
 
 void CSwfPlaceObject2::Clear() {
@@ -78,29 +78,29 @@ uint32_t CSwfPlaceObject2::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfPlaceObject2::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteBits(0, 1);  // no clip actions
-  body.WriteBits(clipDepth != 0, 1);
-  body.WriteBits(!name.empty(), 1);
-  body.WriteBits(ratio != 0, 1);
-  body.WriteBits(colorTransformAlpha != nullptr, 1);
-  body.WriteBits(matrix != nullptr, 1);
-  body.WriteBits(characterId != 0, 1);
-  body.WriteBits(move, 1);
-  body.WriteUI16(depth);
-  if (characterId != 0) body.WriteUI16(characterId);
+  const Frame frame = BeginFrame(out);
+  out.WriteBits(0, 1);  // no clip actions
+  out.WriteBits(clipDepth != 0, 1);
+  out.WriteBits(!name.empty(), 1);
+  out.WriteBits(ratio != 0, 1);
+  out.WriteBits(colorTransformAlpha != nullptr, 1);
+  out.WriteBits(matrix != nullptr, 1);
+  out.WriteBits(characterId != 0, 1);
+  out.WriteBits(move, 1);
+  out.WriteUI16(depth);
+  if (characterId != 0) out.WriteUI16(characterId);
   if (matrix) {
-    matrix->Write(body);
-    body.FlushBits();
+    matrix->Write(out);
+    out.FlushBits();
   }
-  body.WriteObject(colorTransformAlpha.get());
-  if (ratio != 0) body.WriteUI16(ratio);
+  out.WriteObject(colorTransformAlpha.get());
+  if (ratio != 0) out.WriteUI16(ratio);
   if (!name.empty()) {
-    body.WriteString(name);
-    body.WriteByte(0);
+    out.WriteString(name);
+    out.WriteByte(0);
   }
-  if (clipDepth != 0) body.WriteUI16(clipDepth);
-  return WriteFramed(out, body);
+  if (clipDepth != 0) out.WriteUI16(clipDepth);
+  return EndFrame(out, frame);
 }
 
 void CSwfPlaceObject2::CopyFrom(const CSwfPlaceObject2& other) {

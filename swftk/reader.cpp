@@ -206,9 +206,7 @@ uint32_t CSwfReader::ReadUI32() {
   return value;
 }
 
-int32_t CSwfReader::ReadBits(int n, bool isSigned) {
-  if (n <= 0) return 0;
-  if (n > 32) n = 32;
+uint32_t CSwfReader::ReadBitsNearLimit(int n) {
   uint32_t result = 0;
   // Whole runs of the current byte at a time; bytes past the limit read as zeros.
   for (int remaining = n; remaining > 0;) {
@@ -223,8 +221,7 @@ int32_t CSwfReader::ReadBits(int n, bool isSigned) {
     bitOffset_ += take;
     remaining -= take;
   }
-  if (isSigned && n < 32 && (result >> (n - 1)) & 1U) result |= ~0U << n;
-  return static_cast<int32_t>(result);
+  return result;
 }
 
 void CSwfReader::ReadString(std::string& text, uint32_t length) {

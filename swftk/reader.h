@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,7 +72,27 @@ class CSwfReader {
   uint16_t ReadUI16();
   int16_t ReadSI16() { return static_cast<int16_t>(ReadUI16()); }
   uint32_t ReadUI32();
-  int32_t ReadBits(int n, bool isSigned);
+  // Shape records are read bit field by bit field, so this is the hot path of reading.
+  int32_t ReadBits(int n, bool isSigned) {
+    if (n <= 0) return 0;
+    if (n > 32) n = 32;
+    uint32_t result = 0;
+    if (limit_ >= 8 && position_ <= limit_ - 8) {
+      // Eight bytes hold the at most 8 + 32 bits needed; the last byte read stays current
+      // with all 8 bits consumed, as the byte-wise path leaves it.
+      uint64_t window = 0;
+      std::memcpy(&window, buffer_.data() + position_, sizeof window);
+      if constexpr (std::endian::native == std::endian::little) window = __builtin_bswap64(window);
+      result = static_cast<uint32_t>((window << bitOffset_) >> (64 - n));
+      const int consumed = bitOffset_ + n;
+      position_ += static_cast<uint32_t>((consumed - 1) / 8);
+      bitOffset_ = consumed - 8 * ((consumed - 1) / 8);
+    } else {
+      result = ReadBitsNearLimit(n);
+    }
+    if (isSigned && n < 32 && (result >> (n - 1)) & 1U) result |= ~0U << n;
+    return static_cast<int32_t>(result);
+  }
   void ReadString(std::string& text, uint32_t length);
   // Up to length bytes, fewer at the limit.
   void ReadBytes(std::vector<uint8_t>& out, uint32_t length);
@@ -91,6 +113,8 @@ class CSwfReader {
   void ReadTagLoop(CSwfReader& source);
   uint16_t ReadTagHeader();
   void ReadTagBody(CSwfTag& tag);
+  // Bit by byte, for the last bytes before the limit, past which bits read as zeros.
+  uint32_t ReadBitsNearLimit(int n);
 
   std::vector<uint8_t> buffer_;
   uint32_t position_ = 0;

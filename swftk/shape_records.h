@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "swftk/object.h"
+#include "swftk/record_pool.h"
 #include "swftk/styles.h"
 
 namespace swftk {
@@ -19,6 +21,9 @@ class CSwfShapeRecord : public CSwfObj {
   static constexpr int kEndOfShape = 4;
 
   virtual int GetRecordType() const { return 0; }
+
+  static void* operator new(std::size_t size) { return AllocateRecord(size); }
+  static void operator delete(void* record, std::size_t size) noexcept { FreeRecord(record, size); }
   virtual void CopyFrom(const CSwfShapeRecord& source) { hasAlpha = source.hasAlpha; }
 
   // New styles carry RGBA colours.

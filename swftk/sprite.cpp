@@ -48,14 +48,14 @@ uint32_t CSwfDefineSprite::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineSprite::WriteBody(CSwfStream& out, bool withHeader) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
-  body.WriteUI16(frameCount);
+  const Frame frame = BeginFrame(out, withHeader);
+  out.WriteUI16(characterId);
+  out.WriteUI16(frameCount);
   for (const auto& tag : tags) {
-    if (IsSpriteCode(tag->GetTagCode())) tag->Write(body);
+    if (IsSpriteCode(tag->GetTagCode())) tag->Write(out);
   }
-  if (tags.empty() || tags.back()->GetTagCode() != tagcode::kEnd) CSwfEnd().Write(body);
-  return WriteFramed(out, body, withHeader);
+  if (tags.empty() || tags.back()->GetTagCode() != tagcode::kEnd) CSwfEnd().Write(out);
+  return EndFrame(out, frame);
 }
 
 void CSwfDefineSprite::CopyFrom(const CSwfDefineSprite& source) {

@@ -1,6 +1,8 @@
 #include "swftk/stream.h"
 
+#include <algorithm>
 #include <bit>
+#include <utility>
 
 #include "swftk/object.h"
 
@@ -17,6 +19,10 @@ int BitsNeeded(int64_t value, bool isSigned) {
 int BitsNeededCapped(int64_t magnitude, bool isSigned) {
   const int width = BitsNeeded(magnitude, isSigned);
   return width > 31 ? 31 : width;
+}
+
+CSwfStream::CSwfStream(std::vector<uint8_t> reuse) : bytes_(std::move(reuse)) {
+  bytes_.clear();
 }
 
 void CSwfStream::FlushBits() {
@@ -48,21 +54,17 @@ void CSwfStream::WriteUI32(uint32_t value) {
 void CSwfStream::WriteBits(int64_t value, int n) {
   if (n <= 0) return;
   if (n > 32) n = 32;
-  const uint64_t bits = static_cast<uint64_t>(value);
-  // Whole runs of the accumulator at a time, most significant bits first.
-  while (n > 0) {
-    if (bitCount_ == 8) {
-      bytes_.push_back(bitBuffer_);
-      bitBuffer_ = 0;
-      bitCount_ = 0;
-    }
-    const int room = 8 - bitCount_;
-    const int take = n < room ? n : room;
-    const auto chunk = static_cast<uint8_t>((bits >> (n - take)) & ((1U << take) - 1));
-    bitBuffer_ |= static_cast<uint8_t>(chunk << (room - take));
-    bitCount_ += take;
-    n -= take;
+  // The pending bits and the new ones meet in one accumulator; whole bytes go out and the
+  // last 1 to 8 bits stay pending, so a full byte is only counted once something follows.
+  const uint64_t newBits = static_cast<uint64_t>(value) & ((uint64_t{1} << n) - 1);
+  const uint64_t accumulator = (uint64_t{bitBuffer_} >> (8 - bitCount_)) << n | newBits;
+  int total = bitCount_ + n;
+  while (total > 8) {
+    total -= 8;
+    bytes_.push_back(static_cast<uint8_t>(accumulator >> total));
   }
+  bitBuffer_ = static_cast<uint8_t>((accumulator & ((1U << total) - 1)) << (8 - total));
+  bitCount_ = total;
 }
 
 void CSwfStream::WriteString(std::string_view text) {
@@ -109,6 +111,13 @@ void CSwfStream::PatchUI16(size_t at, uint16_t value) {
 
 void CSwfStream::PatchUI32(size_t at, uint32_t value) {
   for (size_t i = 0; i < 4; ++i) bytes_.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
+void CSwfStream::EraseBytes(size_t at, size_t count) {
+  if (at >= bytes_.size()) return;
+  count = std::min(count, bytes_.size() - at);
+  bytes_.erase(bytes_.begin() + static_cast<std::ptrdiff_t>(at),
+               bytes_.begin() + static_cast<std::ptrdiff_t>(at + count));
 }
 
 uint32_t CSwfStream::WriteObject(const CSwfObj* obj) {

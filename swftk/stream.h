@@ -19,6 +19,9 @@ int BitsNeededCapped(int64_t magnitude, bool isSigned);
 class CSwfStream {
  public:
   CSwfStream() = default;
+  // Writes into the storage of `reuse` (its contents are dropped), so a caller that knows
+  // roughly how much will be written can reserve it once.
+  explicit CSwfStream(std::vector<uint8_t> reuse);
   CSwfStream(const CSwfStream&) = delete;
   CSwfStream& operator=(const CSwfStream&) = delete;
   CSwfStream(CSwfStream&&) = default;
@@ -41,6 +44,8 @@ class CSwfStream {
   // Overwrites bytes already written, little-endian, from the given index.
   void PatchUI16(size_t at, uint16_t value);
   void PatchUI32(size_t at, uint32_t value);
+  // Removes complete bytes already written, closing the gap.
+  void EraseBytes(size_t at, size_t count);
   uint32_t WriteObject(const CSwfObj* obj);
 
   // Complete bytes so far; pending bits are not counted.

@@ -134,19 +134,19 @@ uint32_t CSwfDefineText::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineText::Write(CSwfStream& out) const {
-  CSwfStream body;
-  body.WriteUI16(characterId);
+  const Frame frame = BeginFrame(out);
+  out.WriteUI16(characterId);
   // An absent rectangle or matrix is written as the empty one, so the tag stays readable.
-  (bounds ? *bounds : CSwfRect()).Write(body);
-  (matrix ? *matrix : CSwfMatrix()).Write(body);
-  body.WriteByte(glyphBits);
-  body.WriteByte(advanceBits);
+  (bounds ? *bounds : CSwfRect()).Write(out);
+  (matrix ? *matrix : CSwfMatrix()).Write(out);
+  out.WriteByte(glyphBits);
+  out.WriteByte(advanceBits);
   for (const auto& record : records) {
-    record->Write(body);
-    body.FlushBits();
+    record->Write(out);
+    out.FlushBits();
   }
-  body.WriteByte(0);
-  return WriteFramed(out, body);
+  out.WriteByte(0);
+  return EndFrame(out, frame);
 }
 
 }  // namespace swftk

@@ -30,7 +30,9 @@ uint32_t CSwfWriter::Build(std::vector<uint8_t>& out, CSwfHeader* header) {
   }
   // The header's size does not depend on the length and count it carries, so the tags are
   // written straight after it and those two fields are filled in at the end.
-  CSwfStream file;
+  // An empty output lends its reserved storage to the stream.
+  const bool writeInPlace = out.empty();
+  CSwfStream file(writeInPlace ? std::move(out) : std::vector<uint8_t>());
   header->Write(file);
   const auto headerBytes = static_cast<uint32_t>(file.ByteCount());
   frameCount_ = 0;
@@ -45,7 +47,7 @@ uint32_t CSwfWriter::Build(std::vector<uint8_t>& out, CSwfHeader* header) {
   file.PatchUI32(4, header->fileLength);
   file.PatchUI16(headerBytes - 2, frameCount_);
 
-  if (out.empty()) {
+  if (writeInPlace) {
     out = file.TakeBytes();
   } else {
     const auto& bytes = file.GetBytes();
@@ -65,6 +67,7 @@ std::vector<uint8_t> RebuildMovie(CSwfReader& reader) {
   CSwfWriter writer;
   reader.CopyTagsTo(writer);
   std::vector<uint8_t> movie;
+  movie.reserve(reader.GetBuffer().size() + 64);  // a rewrite comes out about as long
   writer.Build(movie, &reader.GetHeader());
   return movie;
 }

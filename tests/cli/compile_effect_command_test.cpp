@@ -5,9 +5,15 @@
 #include <sstream>
 #include <string>
 
-#include "cli_test_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
+
+using zarn::test::Bytes;
+using zarn::test::ReadFileBytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
+
 namespace {
 
 const std::string kSource = R"({
@@ -16,7 +22,7 @@ const std::string kSource = R"({
 })";
 
 void WriteText(const std::string& path, const std::string& text) {
-  WriteBytes(path, Bytes(text.begin(), text.end()));
+  WriteFileBytes(path, Bytes(text.begin(), text.end()));
 }
 
 TEST(CompileEffectCommand, WritesAKvxWithoutTheSignatureAndASwfWithIt) {
@@ -26,10 +32,10 @@ TEST(CompileEffectCommand, WritesAKvxWithoutTheSignatureAndASwfWithIt) {
   ASSERT_EQ(RunCompileEffectCommand(dir.File("fade.json"), dir.File("fade.kvx"), err), 0);
   ASSERT_EQ(RunCompileEffectCommand(dir.File("fade.json"), dir.File("fade.swf"), err), 0);
   EXPECT_EQ(err.str(), "");
-  const Bytes swf = ReadBytes(dir.File("fade.swf"));
+  const Bytes swf = ReadFileBytes(dir.File("fade.swf"));
   ASSERT_GT(swf.size(), 4U);
   EXPECT_EQ(Bytes(swf.begin(), swf.begin() + 4), (Bytes{'F', 'W', 'S', 4}));
-  EXPECT_EQ(ReadBytes(dir.File("fade.kvx")), Bytes(swf.begin() + 4, swf.end()));
+  EXPECT_EQ(ReadFileBytes(dir.File("fade.kvx")), Bytes(swf.begin() + 4, swf.end()));
 }
 
 TEST(CompileEffectCommand, ReportsFaultsAndWritesNothing) {

@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "cli_test_files.h"
 #include "sample_movie.h"
+#include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
+
+using zarn::test::Bytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
+
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -26,7 +31,7 @@ class DumpOfSampleMovie : public ::testing::Test {
     TempDir dir;
     movie_ = SampleMovie();
     const std::string path = dir.File("sample.swf");
-    WriteBytes(path, movie_);
+    WriteFileBytes(path, movie_);
     std::ostringstream out;
     std::ostringstream err;
     status_ = RunDumpCommand(path, out, err);
@@ -153,7 +158,7 @@ class DumpOfUnreadableFile : public ::testing::TestWithParam<UnreadableCase> {};
 TEST_P(DumpOfUnreadableFile, ExitsWithTheReason) {
   TempDir dir;
   const std::string path = dir.File("movie.swf");
-  if (!GetParam().contents.empty()) WriteBytes(path, GetParam().contents);
+  if (!GetParam().contents.empty()) WriteFileBytes(path, GetParam().contents);
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(RunDumpCommand(path, out, err), 1);

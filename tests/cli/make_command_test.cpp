@@ -5,14 +5,20 @@
 #include <CLI/CLI.hpp>
 #include <sstream>
 
-#include "cli_test_files.h"
 #include "engine/html_page.h"
 #include "glyphs/system_font_service.h"
 #include "swftk/edit_text.h"
 #include "swftk/reader.h"
 #include "tests/engine/template_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
+
+using zarn::test::Bytes;
+using zarn::test::ReadFileBytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
+
 namespace {
 
 using engine::test::AddStandardTemplate;
@@ -128,7 +134,7 @@ TEST_F(MakeCommand, WritesThePageAfterTheMovie) {
   expected.red = 0xFF;
   expected.green = 0x80;
   expected.blue = 0x00;
-  const Bytes page = ReadBytes(dir.File("page.html"));
+  const Bytes page = ReadFileBytes(dir.File("page.html"));
   EXPECT_EQ(std::string(page.begin(), page.end()), engine::FormatHtmlPage(expected, "out.swf"));
 }
 
@@ -160,7 +166,7 @@ TEST_F(MakeCommand, ReadsTheTextFromAFile) {
   MakeOptions options = Options();
   options.flash = "4";
   options.textFile = dir.File("text.txt");
-  WriteBytes(*options.textFile, {0xEF, 0xBB, 0xBF, 'a', '\n', 0xC3, 0xA9, '\n'});
+  WriteFileBytes(*options.textFile, {0xEF, 0xBB, 0xBF, 'a', '\n', 0xC3, 0xA9, '\n'});
   ASSERT_EQ(Run(options), 0) << err.str();
   swftk::CSwfReader movie;
   ASSERT_EQ(movie.OpenMovie(options.output), swftk::OpenResult::kOk);

@@ -4,11 +4,17 @@
 
 #include <sstream>
 
-#include "cli_test_files.h"
 #include "player/image.h"
 #include "sample_movie.h"
+#include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
+
+using zarn::test::Bytes;
+using zarn::test::ReadFileBytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
+
 namespace {
 
 struct RenderRun {
@@ -26,7 +32,7 @@ RenderRun Render(const RenderRequest& request) {
 
 TEST(RenderCommand, WritesOneFrameAsPngAtTheScaleAsked) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
   RenderRequest request;
   request.input = dir.File("in.swf");
   request.png = dir.File("frame.png");
@@ -43,7 +49,7 @@ TEST(RenderCommand, WritesOneFrameAsPngAtTheScaleAsked) {
 
 TEST(RenderCommand, WritesEveryFrameOfTheRangeASheetAndAGif) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
   RenderRequest request;
   request.input = dir.File("in.swf");
   request.framesDir = dir.File("frames");
@@ -64,15 +70,15 @@ TEST(RenderCommand, WritesEveryFrameOfTheRangeASheetAndAGif) {
   EXPECT_EQ(frames,
             (std::vector<std::string>{"frame-0002.png", "frame-0003.png", "frame-0004.png"}));
   EXPECT_TRUE(player::CKV_Image::ReadPng(dir.File("sheet.png")));
-  const Bytes gif = ReadBytes(dir.File("movie.gif"));
+  const Bytes gif = ReadFileBytes(dir.File("movie.gif"));
   ASSERT_GE(gif.size(), 6U);
   EXPECT_EQ(std::string(gif.begin(), gif.begin() + 6), "GIF89a");
 }
 
 TEST(RenderCommand, ExplainsWhatItCannotDo) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
-  WriteBytes(dir.File("text.swf"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("text.swf"), {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'});
   struct Case {
     RenderRequest request;
     std::string err;

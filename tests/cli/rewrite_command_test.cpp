@@ -4,29 +4,35 @@
 
 #include <sstream>
 
-#include "cli_test_files.h"
 #include "sample_movie.h"
 #include "swftk/reader.h"
+#include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
+
+using zarn::test::Bytes;
+using zarn::test::ReadFileBytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
+
 namespace {
 
 TEST(RewriteCommand, SecondRewriteIsByteIdenticalToTheFirst) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
   std::ostringstream err;
   ASSERT_EQ(RunRewriteCommand(dir.File("in.swf"), dir.File("once.swf"), err), 0) << err.str();
   ASSERT_EQ(RunRewriteCommand(dir.File("once.swf"), dir.File("twice.swf"), err), 0) << err.str();
   EXPECT_EQ(err.str(), "");
-  const Bytes once = ReadBytes(dir.File("once.swf"));
+  const Bytes once = ReadFileBytes(dir.File("once.swf"));
   EXPECT_FALSE(once.empty());
-  EXPECT_EQ(once, ReadBytes(dir.File("twice.swf")));
+  EXPECT_EQ(once, ReadFileBytes(dir.File("twice.swf")));
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.swf", "once.swf", "twice.swf"}));
 }
 
 TEST(RewriteCommand, KeepsTheHeader) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
   std::ostringstream err;
   ASSERT_EQ(RunRewriteCommand(dir.File("in.swf"), dir.File("out.swf"), err), 0) << err.str();
   swftk::CSwfReader reader;
@@ -37,13 +43,13 @@ TEST(RewriteCommand, KeepsTheHeader) {
   EXPECT_EQ(header.frameRect.yMax, 8000);
   EXPECT_EQ(header.frameRate, 24.0F);
   EXPECT_EQ(header.frameCount, 2);
-  EXPECT_EQ(header.fileLength, ReadBytes(dir.File("out.swf")).size());
+  EXPECT_EQ(header.fileLength, ReadFileBytes(dir.File("out.swf")).size());
 }
 
 TEST(RewriteCommand, ReplacesAnExistingOutput) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
-  WriteBytes(dir.File("out.swf"), {'o', 'l', 'd'});
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("out.swf"), {'o', 'l', 'd'});
   std::ostringstream err;
   ASSERT_EQ(RunRewriteCommand(dir.File("in.swf"), dir.File("out.swf"), err), 0) << err.str();
   swftk::CSwfReader reader;
@@ -53,18 +59,18 @@ TEST(RewriteCommand, ReplacesAnExistingOutput) {
 
 TEST(RewriteCommand, UnreadableInputLeavesTheOutputAlone) {
   TempDir dir;
-  WriteBytes(dir.File("out.swf"), {'o', 'l', 'd'});
+  WriteFileBytes(dir.File("out.swf"), {'o', 'l', 'd'});
   std::ostringstream err;
   EXPECT_EQ(RunRewriteCommand(dir.File("missing.swf"), dir.File("out.swf"), err), 1);
   EXPECT_EQ(err.str(),
             "zarn-cli: cannot read " + dir.File("missing.swf") + ": the file cannot be opened\n");
-  EXPECT_EQ(ReadBytes(dir.File("out.swf")), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(ReadFileBytes(dir.File("out.swf")), (Bytes{'o', 'l', 'd'}));
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"out.swf"}));
 }
 
 TEST(RewriteCommand, OutputInAMissingFolderFailsCleanly) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
   const std::string out = dir.File("no-such-folder/out.swf");
   std::ostringstream err;
   EXPECT_EQ(RunRewriteCommand(dir.File("in.swf"), out, err), 1);
@@ -75,7 +81,7 @@ TEST(RewriteCommand, OutputInAMissingFolderFailsCleanly) {
 // The temporary file is written completely and only the rename fails: it must go too.
 TEST(RewriteCommand, OutputThatIsAFolderFailsAndLeavesNothingBehind) {
   TempDir dir;
-  WriteBytes(dir.File("in.swf"), SampleMovie());
+  WriteFileBytes(dir.File("in.swf"), SampleMovie());
   std::filesystem::create_directory(dir.File("out.swf"));
   std::ostringstream err;
   EXPECT_EQ(RunRewriteCommand(dir.File("in.swf"), dir.File("out.swf"), err), 1);

@@ -10,7 +10,7 @@
 #include "swftk/processor.h"
 #include "swftk/reader.h"
 #include "swftk/sprite.h"
-#include "tests/cli/cli_test_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace effectc {
 namespace {
@@ -65,7 +65,7 @@ class CompiledTemplate : public ::testing::Test {
   void Load(OutputKind kind) {
     const Bytes bytes = Compile(kTwoLayerEffect, kind);
     const std::string path = folder_.File(kind == OutputKind::kKvx ? "t.kvx" : "t.swf");
-    zarn::cli::test::WriteBytes(path, bytes);
+    zarn::test::WriteFileBytes(path, bytes);
     ASSERT_EQ(reader.Open(path, kind == OutputKind::kSwf, true), 0);
     processor.Split(reader.GetTags());
   }
@@ -73,7 +73,7 @@ class CompiledTemplate : public ::testing::Test {
   swftk::CSwfProcessor processor;
 
  private:
-  zarn::cli::test::TempDir folder_;
+  zarn::test::TempDir folder_;
 };
 
 TEST_F(CompiledTemplate, FollowsTheTemplateConventions) {

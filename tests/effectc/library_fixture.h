@@ -15,11 +15,11 @@
 #include "engine/movie_request.h"
 #include "engine/movie_settings.h"
 #include "glyphs/system_font_service.h"
-#include "tests/cli/cli_test_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace effectc::test {
 
-using zarn::cli::test::TempDir;
+using zarn::test::TempDir;
 
 // Frames between the starts of two letters in the movies the tests make.
 inline constexpr int kFrameDelay = 2;

@@ -1,46 +1,9 @@
 #include "engine_test_support.h"
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <random>
-
 #include "swftk/actions.h"
 #include "swftk/stream.h"
 
 namespace engine::test {
-
-TempDir::TempDir() {
-  std::random_device random;
-  path_ = std::filesystem::temp_directory_path() /
-          ("zarn-engine-test-" + std::to_string(random()) + std::to_string(random()));
-  std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempDir::Entries() const {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-Bytes ReadFileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
 
 void PrintTo(const Message& message, std::ostream* out) {
   *out << "{\"" << message.caption << "\", \"" << message.text << "\", \"" << message.detail

@@ -13,27 +13,13 @@
 #include "swftk/reader.h"
 #include "swftk/stream.h"
 #include "template_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace engine::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  ~TempDir();
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  // The names in the folder, sorted: shows that nothing but the expected files was left.
-  std::vector<std::string> Entries() const;
-
- private:
-  std::filesystem::path path_;
-};
-
-Bytes ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const Bytes& bytes);
+using zarn::test::ReadFileBytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
 
 struct Message {
   std::string caption;

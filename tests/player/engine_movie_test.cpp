@@ -2,8 +2,6 @@
 // show in the frames the timeline gives them, at the sizes the effect gives them.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "engine/zarn_helper.h"
 #include "glyphs/system_font_service.h"
 #include "player/edit_text_instance.h"
@@ -11,23 +9,20 @@
 #include "player/sprite_instance.h"
 #include "test_movie.h"
 #include "tests/engine/template_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace player::test {
 namespace {
 
 class EngineMovie {
  public:
-  explicit EngineMovie(bool editText)
-      : dir_(std::filesystem::temp_directory_path() /
-             ("player-engine-" + std::to_string(::getpid()) + (editText ? "-v4" : "-v3"))) {
-    std::filesystem::create_directories(dir_);
+  explicit EngineMovie(bool editText) {
     engine::test::TemplateBuilder builder;
     engine::test::AddStandardTemplate(builder, editText);
     builder.Save(Path("effect.swf"));
     request_ = engine::test::ValidRequest(Path("effect.swf"), Path("out.swf"), fonts_, "Arial");
     request_.editTextMode = editText;
   }
-  ~EngineMovie() { std::filesystem::remove_all(dir_); }
 
   engine::MovieRequest& Request() { return request_; }
 
@@ -42,9 +37,9 @@ class EngineMovie {
   }
 
  private:
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return dir_.File(name); }
 
-  std::filesystem::path dir_;
+  zarn::test::TempDir dir_;
   glyphs::CKV_SystemFontService fonts_;
   engine::MovieRequest request_;
 };

@@ -2,12 +2,13 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
 
 #include "player/contact_sheet.h"
 #include "player/frame_sequence.h"
 #include "player/gif_writer.h"
 #include "test_movie.h"
+#include "tests/support/temp_dir.h"
 
 namespace player::test {
 namespace {
@@ -26,19 +27,6 @@ std::shared_ptr<const CKV_Movie> SteppingSquare() {
         .Frame();
   return movie.Load();
 }
-
-class TempFile {
- public:
-  explicit TempFile(const std::string& name)
-      : path_((std::filesystem::temp_directory_path() /
-               ("player-test-" + std::to_string(::getpid()) + "-" + name))
-                  .string()) {}
-  ~TempFile() { std::filesystem::remove(path_); }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 TEST(FrameSequence, RendersTheFramesOfItsRangeAsTheMoviePlays) {
   std::string error;
@@ -70,11 +58,12 @@ TEST(AnimatedGif, HoldsEveryFrameWithItsDelayAndLoops) {
   std::string error;
   auto frames = CKV_FrameSequence::Create(SteppingSquare(), 1.0, 1, 4, error);
   ASSERT_TRUE(frames) << error;
-  const TempFile file("movie.gif");
-  ASSERT_TRUE(WriteAnimatedGif(*frames, file.Path(), error)) << error;
+  const zarn::test::TempDir dir;
+  const std::string path = dir.File("movie.gif");
+  ASSERT_TRUE(WriteAnimatedGif(*frames, path, error)) << error;
 
   int code = 0;
-  GifFileType* gif = DGifOpenFileName(file.Path().c_str(), &code);
+  GifFileType* gif = DGifOpenFileName(path.c_str(), &code);
   ASSERT_TRUE(gif);
   ASSERT_EQ(DGifSlurp(gif), GIF_OK);
   EXPECT_EQ(gif->SWidth, 40);

@@ -48,6 +48,33 @@ TEST(TagHeader, ShortFormBelow63BytesLongFormFrom63) {
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 6), (Bytes{0xBF, 0x02, 63, 0, 0, 0}));
 }
 
+// Modelled tags write their bodies straight into the output and fix the header afterwards,
+// also when one tag's body holds others.
+TEST(TagHeader, ModelledTagsChooseTheFormByTheirBodyLength) {
+  for (const size_t labelLength : {size_t{61}, size_t{62}}) {
+    CSwfFrameLabel label;
+    label.label.assign(labelLength, 'x');
+    const size_t body = labelLength + 1;
+    const Bytes labelBytes = Encode(label);
+    ASSERT_EQ(labelBytes.size(), body + (body < 63 ? 2 : 6)) << labelLength;
+    EXPECT_EQ(labelBytes[0] & 63, body < 63 ? body : 63) << labelLength;
+
+    CSwfDefineSprite sprite(7, 1);
+    std::unique_ptr<CSwfTag> inner = std::make_unique<CSwfFrameLabel>();
+    static_cast<CSwfFrameLabel&>(*inner).label = label.label;
+    sprite.AddTag(inner);
+    CSwfStream out;
+    out.WriteByte(0x11);  // the frame starts mid-stream
+    sprite.Write(out);
+    const Bytes& bytes = out.GetBytes();
+    const size_t spriteBody = 4 + labelBytes.size() + 2;  // id, count, label, end tag
+    ASSERT_EQ(bytes.size(), 1 + 6 + spriteBody) << labelLength;
+    EXPECT_EQ(Bytes(bytes.begin() + 3, bytes.begin() + 7),
+              (Bytes{static_cast<uint8_t>(spriteBody), 0, 0, 0}));
+    EXPECT_EQ(Bytes(bytes.begin() + 11, bytes.end() - 2), labelBytes) << labelLength;
+  }
+}
+
 TEST(ControlTags, Encodings) {
   CSwfSetBackgroundColor background;
   background.SetColor(10, 20, 30);

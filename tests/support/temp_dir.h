@@ -1,5 +1,7 @@
 #pragma once
 
+// Files for tests: a private temporary folder, and whole files in and out.
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace zarn::cli::test {
+namespace zarn::test {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -19,7 +21,7 @@ class TempDir {
   TempDir() {
     std::random_device random;
     path_ = std::filesystem::temp_directory_path() /
-            ("zarn-cli-test-" + std::to_string(random()) + std::to_string(random()));
+            ("zarn-test-" + std::to_string(random()) + std::to_string(random()));
     std::filesystem::create_directories(path_);
   }
   TempDir(const TempDir&) = delete;
@@ -46,15 +48,15 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-inline void WriteBytes(const std::string& path, const Bytes& bytes) {
+inline void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
 }
 
-inline Bytes ReadBytes(const std::string& path) {
+inline Bytes ReadFileBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-}  // namespace zarn::cli::test
+}  // namespace zarn::test
