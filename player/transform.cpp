@@ -51,22 +51,25 @@ double Transform2D::LargestScale() const {
 
 ColorTransform ColorTransform::FromSwf(const swftk::CSwfColorTransform& transform) {
   return FromTerms({transform.redMult, transform.greenMult, transform.blueMult, 0},
-                   {transform.redAdd, transform.greenAdd, transform.blueAdd, 0}, false);
+                   {transform.redAdd, transform.greenAdd, transform.blueAdd, 0}, false,
+                   transform.hasMultTerms);
 }
 
 ColorTransform ColorTransform::FromSwf(const swftk::CSwfColorTransformAlpha& transform) {
   return FromTerms(
       {transform.redMult, transform.greenMult, transform.blueMult, transform.alphaMult},
-      {transform.redAdd, transform.greenAdd, transform.blueAdd, transform.alphaAdd}, true);
+      {transform.redAdd, transform.greenAdd, transform.blueAdd, transform.alphaAdd}, true,
+      transform.hasMultTerms);
 }
 
 ColorTransform ColorTransform::FromTerms(const std::array<int32_t, 4>& mults,
-                                         const std::array<int32_t, 4>& adds, bool withAlpha) {
+                                         const std::array<int32_t, 4>& adds, bool withAlpha,
+                                         bool hasMultTerms) {
   ColorTransform result;
-  // The toolkit reads a transform without multiplier terms as all-zero multipliers; a file
-  // that really multiplies every channel by zero reads the same and is taken as the former.
+  // All-zero multipliers stand for none unless the file said they are there.
   const size_t channels = withAlpha ? 4 : 3;
-  if (std::any_of(mults.begin(), mults.begin() + channels, [](int32_t m) { return m != 0; })) {
+  if (hasMultTerms ||
+      std::any_of(mults.begin(), mults.begin() + channels, [](int32_t m) { return m != 0; })) {
     result.redMult = mults[0];
     result.greenMult = mults[1];
     result.blueMult = mults[2];

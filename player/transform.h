@@ -67,7 +67,8 @@ struct ColorTransform {
 
  private:
   static ColorTransform FromTerms(const std::array<int32_t, 4>& mults,
-                                  const std::array<int32_t, 4>& adds, bool withAlpha);
+                                  const std::array<int32_t, 4>& adds, bool withAlpha,
+                                  bool hasMultTerms);
 };
 
 }  // namespace player

@@ -20,9 +20,9 @@ int64_t LargestMagnitude(std::initializer_list<int64_t> values) {
 // The multiplier and addition groups of a colour transform share one width.
 template <size_t N>
 void WriteTransform(CSwfStream& out, const std::array<int32_t, N>& mults,
-                    const std::array<int32_t, N>& adds) {
+                    const std::array<int32_t, N>& adds, bool hasMultTerms) {
   const auto nonZero = [](int32_t v) { return v != 0; };
-  const bool hasMult = std::any_of(mults.begin(), mults.end(), nonZero);
+  const bool hasMult = hasMultTerms || std::any_of(mults.begin(), mults.end(), nonZero);
   const bool hasAdd = std::any_of(adds.begin(), adds.end(), nonZero);
   int64_t largest = 0;
   for (size_t i = 0; i < N; ++i)
@@ -39,7 +39,7 @@ void WriteTransform(CSwfStream& out, const std::array<int32_t, N>& mults,
 }
 
 template <size_t N>
-void ReadTransform(CSwfReader& reader, const std::array<int32_t*, N>& mults,
+bool ReadTransform(CSwfReader& reader, const std::array<int32_t*, N>& mults,
                    const std::array<int32_t*, N>& adds) {
   const bool hasAdd = reader.ReadBits(1, false) != 0;
   const bool hasMult = reader.ReadBits(1, false) != 0;
@@ -48,6 +48,7 @@ void ReadTransform(CSwfReader& reader, const std::array<int32_t*, N>& mults,
     for (int32_t* v : mults) *v = reader.ReadBits(n, true);
   if (hasAdd)
     for (int32_t* v : adds) *v = reader.ReadBits(n, true);
+  return hasMult;
 }
 
 }  // namespace
@@ -212,23 +213,26 @@ CSwfColorTransform& CSwfColorTransform::operator=(const CSwfColorTransform& othe
   redAdd = other.redAdd;
   greenAdd = other.greenAdd;
   blueAdd = other.blueAdd;
+  hasMultTerms = other.hasMultTerms;
   return *this;
 }
 
 void CSwfColorTransform::Reset() {
   redMult = greenMult = blueMult = 0;
   redAdd = greenAdd = blueAdd = 0;
+  hasMultTerms = false;
 }
 
 uint32_t CSwfColorTransform::Write(CSwfStream& out) const {
-  WriteTransform<3>(out, {redMult, greenMult, blueMult}, {redAdd, greenAdd, blueAdd});
+  WriteTransform<3>(out, {redMult, greenMult, blueMult}, {redAdd, greenAdd, blueAdd}, hasMultTerms);
   return 0;
 }
 
 uint32_t CSwfColorTransform::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
   Reset();
-  ReadTransform<3>(reader, {&redMult, &greenMult, &blueMult}, {&redAdd, &greenAdd, &blueAdd});
+  hasMultTerms =
+      ReadTransform<3>(reader, {&redMult, &greenMult, &blueMult}, {&redAdd, &greenAdd, &blueAdd});
   return reader.GetPosition() - start;
 }
 
@@ -246,15 +250,15 @@ void CSwfColorTransformAlpha::Reset() {
 
 uint32_t CSwfColorTransformAlpha::Write(CSwfStream& out) const {
   WriteTransform<4>(out, {redMult, greenMult, blueMult, alphaMult},
-                    {redAdd, greenAdd, blueAdd, alphaAdd});
+                    {redAdd, greenAdd, blueAdd, alphaAdd}, hasMultTerms);
   return 0;
 }
 
 uint32_t CSwfColorTransformAlpha::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
   Reset();
-  ReadTransform<4>(reader, {&redMult, &greenMult, &blueMult, &alphaMult},
-                   {&redAdd, &greenAdd, &blueAdd, &alphaAdd});
+  hasMultTerms = ReadTransform<4>(reader, {&redMult, &greenMult, &blueMult, &alphaMult},
+                                  {&redAdd, &greenAdd, &blueAdd, &alphaAdd});
   return reader.GetPosition() - start;
 }
 

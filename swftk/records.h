@@ -108,6 +108,10 @@ class CSwfColorTransform : public CSwfObj {
   int32_t redAdd = 0;
   int32_t greenAdd = 0;
   int32_t blueAdd = 0;
+  // Set by a read that found multiplier terms, so that all-zero multipliers from a file keep
+  // their meaning (every channel times zero) and are written back; built transforms leave it
+  // clear and all-zero multipliers then stand for none.
+  bool hasMultTerms = false;
 };
 
 // CXFORMWITHALPHA.

@@ -101,15 +101,22 @@ TEST(MovieLoader, PlaceObjectAndRemoveObjectOfTheFirstVersionsWork) {
   movie.Add(std::make_unique<swftk::CSwfPlaceObject>(1, 1)).Frame();
   movie.Add(RawTag(swftk::tagcode::kPlaceObject,
                    PlaceObjectBody(1, 3, Transform2D::Translation(200, 0), colorTransform)));
+  // A full tint: multiplier terms present and all zero, so only the added green shows.
+  swftk::CSwfColorTransform fullTint;
+  fullTint.hasMultTerms = true;
+  fullTint.greenAdd = 255;
+  movie.Add(RawTag(swftk::tagcode::kPlaceObject,
+                   PlaceObjectBody(1, 4, Transform2D::Translation(400, 0), fullTint)));
   movie.Add(std::make_unique<swftk::CSwfRemoveObject>(1, 1)).Frame();
   CKV_Player player(movie.Load(1));
   ASSERT_EQ(player.Root().Children()->size(), 1U);
   player.Advance();
   const DisplayList& list = *player.Root().Children();
-  ASSERT_EQ(list.size(), 1U);
+  ASSERT_EQ(list.size(), 2U);
   EXPECT_EQ(list.begin()->first, 3);
   auto image = Render(player);
   EXPECT_EQ(PixelAt(*image, 15, 5), (Rgba{255, 0, 255, 255}));
+  EXPECT_EQ(PixelAt(*image, 25, 5), (Rgba{0, 255, 0, 255}));
   EXPECT_EQ(PixelAt(*image, 5, 5), kWhite);
 }
 

@@ -115,6 +115,24 @@ TEST(ColorTransform, AllZeroIsTwoZeroBitsAndWidthFive) {
   EXPECT_EQ(back.redAdd, 0);
 }
 
+// A file's multiplier terms that are all zero (a full tint) stay present through a round trip.
+TEST(ColorTransform, PresentAllZeroMultipliersSurviveAReadAndWrite) {
+  CSwfColorTransform tint;
+  tint.hasMultTerms = true;
+  tint.greenAdd = 255;
+  // hasAdd 1, hasMult 1, n = 9, then 0, 0, 0 and 0, 255, 0 in 9 bits: 60 bits.
+  const Bytes bytes = Encode(tint);
+  ASSERT_EQ(bytes.size(), 8U);
+  EXPECT_EQ(bytes[0], 0b1'1'1001'00);
+  CSwfColorTransform back;
+  DecodeRecord(back, bytes);
+  EXPECT_TRUE(back.hasMultTerms);
+  EXPECT_EQ(back.greenAdd, 255);
+  EXPECT_EQ(Encode(back), bytes);
+  back.Reset();
+  EXPECT_EQ(Encode(back), (Bytes{0b0'0'0101'00})) << "a reset transform stands for none again";
+}
+
 TEST(ColorTransform, BothGroupsShareOneWidthAndReadBack) {
   CSwfColorTransformAlpha t;
   t.redMult = 256;
