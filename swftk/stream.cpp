@@ -51,22 +51,6 @@ void CSwfStream::WriteUI32(uint32_t value) {
     bytes_.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-void CSwfStream::WriteBits(int64_t value, int n) {
-  if (n <= 0) return;
-  if (n > 32) n = 32;
-  // The pending bits and the new ones meet in one accumulator; whole bytes go out and the
-  // last 1 to 8 bits stay pending, so a full byte is only counted once something follows.
-  const uint64_t newBits = static_cast<uint64_t>(value) & ((uint64_t{1} << n) - 1);
-  const uint64_t accumulator = (uint64_t{bitBuffer_} >> (8 - bitCount_)) << n | newBits;
-  int total = bitCount_ + n;
-  while (total > 8) {
-    total -= 8;
-    bytes_.push_back(static_cast<uint8_t>(accumulator >> total));
-  }
-  bitBuffer_ = static_cast<uint8_t>((accumulator & ((1U << total) - 1)) << (8 - total));
-  bitCount_ = total;
-}
-
 void CSwfStream::WriteString(std::string_view text) {
   FlushBits();
   bytes_.insert(bytes_.end(), text.begin(), text.end());
