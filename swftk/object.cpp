@@ -1,9 +1,21 @@
 #include "swftk/object.h"
 
+#include <algorithm>
+
 #include "swftk/reader.h"
 #include "swftk/stream.h"
 
 namespace swftk {
+namespace {
+
+// From this length on, the header's six length bits hold 63 and a 32-bit length follows.
+constexpr uint32_t kLongLength = 63;
+
+uint16_t HeaderWord(uint16_t code, uint32_t length) {
+  return static_cast<uint16_t>(code << 6 | std::min(length, kLongLength));
+}
+
+}  // namespace
 
 uint32_t CSwfObj::Read(CSwfReader&) {
   return 0;
@@ -13,13 +25,8 @@ uint32_t CSwfObj::Write(CSwfStream&) const {
 }
 
 void CSwfTag::MakeTagHeader(CSwfStream& out, uint32_t length) const {
-  const auto code = static_cast<uint16_t>(GetTagCode() << 6);
-  if (length < 63) {
-    out.WriteUI16(static_cast<uint16_t>(code | length));
-  } else {
-    out.WriteUI16(static_cast<uint16_t>(code | 63));
-    out.WriteUI32(length);
-  }
+  out.WriteUI16(HeaderWord(GetTagCode(), length));
+  if (length >= kLongLength) out.WriteUI32(length);
 }
 
 CSwfTag::Frame CSwfTag::BeginFrame(CSwfStream& out, bool withHeader) {
@@ -37,12 +44,10 @@ uint32_t CSwfTag::EndFrame(CSwfStream& out, Frame frame) const {
   if (frame.withHeader) {
     constexpr size_t kLongHeader = 6;
     const auto length = static_cast<uint32_t>(out.ByteCount() - frame.start - kLongHeader);
-    const auto code = static_cast<uint16_t>(GetTagCode() << 6);
-    if (length < 63) {
-      out.PatchUI16(frame.start, static_cast<uint16_t>(code | length));
+    out.PatchUI16(frame.start, HeaderWord(GetTagCode(), length));
+    if (length < kLongLength) {
       out.EraseBytes(frame.start + 2, kLongHeader - 2);
     } else {
-      out.PatchUI16(frame.start, static_cast<uint16_t>(code | 63));
       out.PatchUI32(frame.start + 2, length);
     }
   }
