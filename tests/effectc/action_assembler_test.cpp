@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstring>
 
 #include "effectc/action_assembler.h"
 #include "swftk/stream.h"
@@ -27,26 +26,26 @@ std::string AssembleError(std::vector<std::string> lines) {
   return error;
 }
 
-// The bytes of a float the way a Push stores it, little-endian.
-Bytes FloatBytes(float value) {
-  const auto bits = std::bit_cast<uint32_t>(value);
-  return {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
-          static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)};
+Bytes operator+(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
+// A push of one number: a float, little-endian.
 Bytes PushNumber(float value) {
-  Bytes bytes = {0x96, 0x05, 0x00, 0x01};
-  const Bytes number = FloatBytes(value);
-  bytes.insert(bytes.end(), number.begin(), number.end());
-  return bytes;
+  const auto bits = std::bit_cast<uint32_t>(value);
+  return {0x96,
+          0x05,
+          0x00,
+          0x01,
+          static_cast<uint8_t>(bits),
+          static_cast<uint8_t>(bits >> 8),
+          static_cast<uint8_t>(bits >> 16),
+          static_cast<uint8_t>(bits >> 24)};
 }
 
 TEST(ActionAssembler, Instructions) {
-  struct Case {
-    std::string line;
-    Bytes bytes;
-  };
-  const Case cases[] = {
+  const std::pair<std::string, Bytes> cases[] = {
       {"stop", {0x07}},
       {"  Play   ; names are not case sensitive", {0x06}},
       {"getVariable", {0x1C}},
@@ -59,9 +58,12 @@ TEST(ActionAssembler, Instructions) {
       {"push \"say \\\"hi\\\"\"",
        {0x96, 0x0A, 0x00, 0x00, 's', 'a', 'y', ' ', '"', 'h', 'i', '"', 0}},
       {"push \"\"", {0x96, 0x02, 0x00, 0x00, 0x00}},
+      {"push \"[${glyphs}]\"", {0x96, 0x06, 0x00, 0x00, '[', 'A', 'B', ']', 0x00}},
       {"push 12.5", PushNumber(12.5F)},
       {"push _alpha", PushNumber(6)},
       {"push _name", PushNumber(13)},
+      // One push per value.
+      {"push \"n\", 9", Bytes{0x96, 0x03, 0x00, 0x00, 'n', 0x00} + PushNumber(9)},
       {"gotoFrame 1", {0x81, 0x02, 0x00, 0x00, 0x00}},
       {"gotoFrame 300", {0x81, 0x02, 0x00, 0x2B, 0x01}},
       {"getURL \"FSCommand:move\", \"\"",
@@ -75,14 +77,9 @@ TEST(ActionAssembler, Instructions) {
       {"; only a comment", {}},
       {"", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(AssembleBytes({c.line}), c.bytes) << c.line;
-}
-
-TEST(ActionAssembler, OnePushPerValue) {
-  Bytes expected = {0x96, 0x03, 0x00, 0x00, 'n', 0x00};
-  const Bytes nine = PushNumber(9);
-  expected.insert(expected.end(), nine.begin(), nine.end());
-  EXPECT_EQ(AssembleBytes({"push \"n\", 9"}), expected);
+  for (const auto& [line, bytes] : cases) {
+    EXPECT_EQ(AssembleBytes({line}, {{"glyphs", "AB"}}), bytes) << line;
+  }
 }
 
 TEST(ActionAssembler, BranchesCountBytesFromTheirOwnEnd) {
@@ -97,47 +94,32 @@ TEST(ActionAssembler, BranchesCountBytesFromTheirOwnEnd) {
   EXPECT_EQ(AssembleBytes({"jump end", "end:"}), (Bytes{0x99, 0x02, 0x00, 0x00, 0x00}));
 }
 
-TEST(ActionAssembler, ConstantsFillStrings) {
-  EXPECT_EQ(AssembleBytes({"push \"[${glyphs}]\""}, {{"glyphs", "AB"}}),
-            (Bytes{0x96, 0x06, 0x00, 0x00, '[', 'A', 'B', ']', 0x00}));
-}
-
 TEST(ActionAssembler, FaultsNameTheLine) {
-  EXPECT_EQ(AssembleError({"stop", "pusj \"x\""}),
-            "actions[0].code[1]: unknown instruction \"pusj\"");
-  EXPECT_EQ(AssembleError({"jump nowhere"}),
-            "actions[0].code[0]: label \"nowhere\" is not defined");
-  EXPECT_EQ(AssembleError({"a:", "a:"}), "actions[0].code[1]: label \"a\" is defined twice");
-  EXPECT_EQ(AssembleError({"push \"open"}), "actions[0].code[0]: a string is not closed");
-  EXPECT_EQ(AssembleError({"push"}), "actions[0].code[0]: push needs at least one value");
-  EXPECT_EQ(AssembleError({"push \"a\" \"b\""}),
-            "actions[0].code[0]: expected a comma between operands");
-  EXPECT_EQ(AssembleError({"push \"a\","}),
-            "actions[0].code[0]: an operand is missing after the last comma");
-  EXPECT_EQ(AssembleError({"push speed"}),
-            "actions[0].code[0]: \"speed\" is neither a string, a number nor a property name");
-  EXPECT_EQ(AssembleError({"stop 1"}), "actions[0].code[0]: expected no operands");
-  EXPECT_EQ(AssembleError({"gotoFrame 0"}),
-            "actions[0].code[0]: frames are whole numbers from 1 to 65536");
-  EXPECT_EQ(AssembleError({"gotoFrame2 jump"}), "actions[0].code[0]: expected play or stop");
-  EXPECT_EQ(AssembleError({"getURL \"a\""}), "actions[0].code[0]: expected a url and a target");
-  EXPECT_EQ(AssembleError({"push \"caf\xC3\xA9\""}),
-            "actions[0].code[0]: strings hold printable ASCII characters only");
-  EXPECT_EQ(AssembleError({"push \"${nothing}\""}),
-            "actions[0].code[0]: unknown constant \"${nothing}\"");
-  EXPECT_EQ(AssembleError({"done: stop"}),
-            "actions[0].code[0]: a label stands on a line of its own");
-}
-
-TEST(ActionAssembler, FarBranchesAreRefused) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"stop", "pusj \"x\""}, "[1]: unknown instruction \"pusj\""},
+      {{"jump nowhere"}, "[0]: label \"nowhere\" is not defined"},
+      {{"a:", "a:"}, "[1]: label \"a\" is defined twice"},
+      {{"push \"open"}, "[0]: a string is not closed"},
+      {{"push"}, "[0]: push needs at least one value"},
+      {{"push \"a\" \"b\""}, "[0]: expected a comma between operands"},
+      {{"push \"a\","}, "[0]: an operand is missing after the last comma"},
+      {{"push speed"}, "[0]: \"speed\" is neither a string, a number nor a property name"},
+      {{"stop 1"}, "[0]: expected no operands"},
+      {{"gotoFrame 0"}, "[0]: frames are whole numbers from 1 to 65536"},
+      {{"gotoFrame2 jump"}, "[0]: expected play or stop"},
+      {{"getURL \"a\""}, "[0]: expected a url and a target"},
+      {{"push \"caf\xC3\xA9\""}, "[0]: strings hold printable ASCII characters only"},
+      {{"push \"${nothing}\""}, "[0]: unknown constant \"${nothing}\""},
+      {{"done: stop"}, "[0]: a label stands on a line of its own"},
+  };
+  for (const auto& [lines, error] : cases) {
+    EXPECT_EQ(AssembleError(lines), "actions[0].code" + error) << lines.back();
+  }
   // Each push of 300 characters takes 305 bytes; 110 of them pass 32767.
-  std::vector<std::string> lines = {"jump end"};
-  for (int i = 0; i < 110; ++i) lines.push_back("push \"" + std::string(300, 'x') + "\"");
-  lines.push_back("end:");
-  swftk::ActionList actions;
-  std::string error;
-  EXPECT_FALSE(Assemble({"code", lines}, {}, actions, error));
-  EXPECT_EQ(error, "code[0]: label \"end\" is too far away");
+  std::vector<std::string> far = {"jump end"};
+  far.insert(far.end(), 110, "push \"" + std::string(300, 'x') + "\"");
+  far.push_back("end:");
+  EXPECT_EQ(AssembleError(far), "actions[0].code[0]: label \"end\" is too far away");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "effectc/effect_compiler.h"
 #include "swftk/actions.h"
-#include "swftk/edit_text.h"
 #include "swftk/place_object.h"
 #include "swftk/processor.h"
 #include "swftk/reader.h"
@@ -100,26 +99,10 @@ TEST_F(CompiledTemplate, FollowsTheTemplateConventions) {
       EXPECT_EQ(characters[i]->GetCharacterId(), i + 1);
     }
 
-    const swftk::CSwfPlaceObject2* effect = processor.FindPlaceObject2("effect");
-    const swftk::CSwfPlaceObject2* letter = processor.FindPlaceObject2("letter");
-    ASSERT_TRUE(effect && letter);
+    // The analysis of every library effect finds the sprites and the letter's field; here
+    // the effect is placed once only.
+    ASSERT_NE(processor.FindPlaceObject2("effect"), nullptr);
     EXPECT_EQ(processor.FindPlaceObject2("effect1"), nullptr);
-    const auto* effectSprite =
-        dynamic_cast<const swftk::CSwfDefineSprite*>(processor.GetCharacter(effect->characterId));
-    const auto* letterSprite =
-        dynamic_cast<const swftk::CSwfDefineSprite*>(processor.GetCharacter(letter->characterId));
-    ASSERT_TRUE(effectSprite && letterSprite);
-    EXPECT_EQ(effectSprite->frameCount, 4);
-
-    // The letter sprite holds the field bound to "text", 36 points high.
-    std::vector<swftk::CSwfTag*> placements;
-    ASSERT_EQ(processor.CollectTags(swftk::tagcode::kPlaceObject2, placements, true, letterSprite),
-              1U);
-    const auto* field = dynamic_cast<const swftk::CSwfDefineEditText*>(
-        processor.GetCharacter(static_cast<swftk::CSwfPlaceObject2*>(placements[0])->characterId));
-    ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->variableName, "text");
-    EXPECT_EQ(field->fontHeight, 1080);
     reader.Clear();
   }
 }

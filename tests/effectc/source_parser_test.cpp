@@ -133,8 +133,6 @@ TEST(SourceParser, FaultsNameThePlace) {
        "layers[0].keys[0].scale: sets both scales: leave out scaleX and scaleY"},
       {Effect(R"("layers": [{"type": "letter", "keys": [{"frame": 1, "add": [1, 2]}]}])"),
        "layers[0].keys[0].add: expected three numbers: [red, green, blue]"},
-      {Effect(R"("layers": [{"type": "letter", "keys": [{"frame": 1, "rotate": 5}]}])"),
-       "layers[0].keys[0].rotate: is not a known name here"},
       {Effect(R"("layers": [{"type": "sprite"}])"),
        "layers[0].type: expected \"letter\", \"shape\" or \"button\""},
       {Effect(R"("layers": [{"type": "letter", "name": "a/b"}])"),

@@ -7,33 +7,31 @@
 namespace engine::test {
 namespace {
 
-const std::string kPlugin =
-    " TYPE=\"application/x-shockwave-flash\" PLUGINSPAGE=\""
-    "http://www.macromedia.com/shockwave/download/index.cgi?P1_Prod_Version=ShockwaveFlash\"";
+// The page around the attributes that vary: three lines with CR LF and no final break.
+std::string Page(const std::string& source, const std::string& size, const std::string& middle,
+                 const std::string& play, const std::string& colour) {
+  return "<BODY>\r\n<EMBED src=\"" + source + "\" " + size + middle + " PLAY=\"" + play +
+         "\" TYPE=\"application/x-shockwave-flash\" PLUGINSPAGE=\"http://www.macromedia.com/"
+         "shockwave/download/index.cgi?P1_Prod_Version=ShockwaveFlash\" BGCOLOR=\"#" +
+         colour + "\"></EMBED>\r\n</BODY>";
+}
 
-TEST(HtmlPage, DefaultsGiveThreeLinesWithCrLfAndNoFinalBreak) {
+TEST(HtmlPage, SizeColourAndPlayAttributes) {
   HtmlOptions options;
   options.width = 500;
   options.height = 150;
   EXPECT_EQ(FormatHtmlPage(options, "Untitled0.swf"),
-            "<BODY>\r\n<EMBED src=\"Untitled0.swf\" WIDTH=\"500\" HEIGHT=\"150\" QUALITY=\"high\""
-            " ALIGN=\"l\" PLAY=\"true\"" +
-                kPlugin + " BGCOLOR=\"#000000\"></EMBED>\r\n</BODY>");
-}
-
-TEST(HtmlPage, NotResizableFillsThePageAndColoursAreLowerCaseHex) {
-  HtmlOptions options;
-  options.width = 500;
-  options.height = 150;
+            Page("Untitled0.swf", "WIDTH=\"500\" HEIGHT=\"150\"", " QUALITY=\"high\" ALIGN=\"l\"",
+                 "true", "000000"));
+  // Not resizable fills the page; colours are lower-case hex.
   options.resizable = false;
   options.autoPlay = false;
   options.red = 255;
   options.green = 128;
   options.blue = 0;
   EXPECT_EQ(FormatHtmlPage(options, "a b.swf"),
-            "<BODY>\r\n<EMBED src=\"a b.swf\" WIDTH=\"100%\" HEIGHT=\"100%\" QUALITY=\"high\""
-            " ALIGN=\"l\" PLAY=\"false\"" +
-                kPlugin + " BGCOLOR=\"#ff8000\"></EMBED>\r\n</BODY>");
+            Page("a b.swf", "WIDTH=\"100%\" HEIGHT=\"100%\"", " QUALITY=\"high\" ALIGN=\"l\"",
+                 "false", "ff8000"));
 }
 
 TEST(HtmlPage, QualityAndAlignAttributes) {
@@ -58,10 +56,8 @@ TEST(HtmlPage, QualityAndAlignAttributes) {
       options.resizable = false;
       options.quality = quality;
       options.align = align;
-      EXPECT_EQ(FormatHtmlPage(options, "m.swf"),
-                "<BODY>\r\n<EMBED src=\"m.swf\" WIDTH=\"100%\" HEIGHT=\"100%\"" + qualityText +
-                    alignText + " PLAY=\"true\"" + kPlugin +
-                    " BGCOLOR=\"#000000\"></EMBED>\r\n</BODY>")
+      EXPECT_EQ(FormatHtmlPage(options, "m.swf"), Page("m.swf", "WIDTH=\"100%\" HEIGHT=\"100%\"",
+                                                       qualityText + alignText, "true", "000000"))
           << quality << " " << align;
     }
   }
@@ -73,15 +69,14 @@ TEST(HtmlPage, WritesThePageWholeOrReportsThePath) {
   HtmlOptions options;
   ASSERT_TRUE(WriteHtmlPage(options, "movie.swf", dir.File("page.html"), log.Sink()));
   const Bytes written = ReadFileBytes(dir.File("page.html"));
-  const std::string expected = FormatHtmlPage(options, "movie.swf");
-  EXPECT_EQ(std::string(written.begin(), written.end()), expected);
+  EXPECT_EQ(std::string(written.begin(), written.end()), FormatHtmlPage(options, "movie.swf"));
 
   const std::string missing = dir.File("nowhere/page.html");
   EXPECT_FALSE(WriteHtmlPage(options, "movie.swf", missing, log.Sink()));
-  ASSERT_EQ(log.messages.size(), 1U);
-  EXPECT_EQ(log.messages[0].caption, "Error");
-  EXPECT_EQ(log.messages[0].text, "Encountered an error while writing to file: " + missing);
-  EXPECT_EQ(log.messages[0].detail, "No such file or directory");
+  EXPECT_EQ(
+      log.messages,
+      (std::vector<Message>{{"Error", "Encountered an error while writing to file: " + missing,
+                             "No such file or directory"}}));
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"page.html"});
 }
 

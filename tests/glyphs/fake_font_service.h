@@ -1,5 +1,7 @@
 #pragma once
 
+// Fonts that answer what a test sets, and a log of what was asked of them.
+
 #include <map>
 #include <memory>
 #include <set>
@@ -30,14 +32,25 @@ struct FakeFontLog {
 
 class FakeGlyphSource : public CKV_GlyphSource {
  public:
-  FakeGlyphSource(const FakeFont& font, FakeFontLog& log);
-  ~FakeGlyphSource() override;
+  FakeGlyphSource(const FakeFont& font, FakeFontLog& log) : font_(font), log_(log) { ++log_.live; }
+  ~FakeGlyphSource() override { --log_.live; }
 
   std::string GetFaceName() const override { return font_.faceName; }
   TextMetrics GetTextMetrics() const override { return font_.metrics; }
-  AbcWidths GetAbcWidths(uint8_t code) const override;
-  bool GetGlyphOutline(uint8_t code, GlyphOutline& out) const override;
-  std::vector<KerningAdjustment> GetKerningPairs() const override;
+  AbcWidths GetAbcWidths(uint8_t code) const override {
+    const auto found = font_.widths.find(code);
+    return found != font_.widths.end() ? found->second : AbcWidths{};
+  }
+  bool GetGlyphOutline(uint8_t code, GlyphOutline& out) const override {
+    if (font_.unreadable.count(code) != 0) return false;
+    const auto found = font_.outlines.find(code);
+    out = found != font_.outlines.end() ? found->second : GlyphOutline{};
+    return true;
+  }
+  std::vector<KerningAdjustment> GetKerningPairs() const override {
+    ++log_.kerningFetches;
+    return font_.kerning;
+  }
 
  private:
   FakeFont font_;
@@ -47,7 +60,12 @@ class FakeGlyphSource : public CKV_GlyphSource {
 // Makes fake fonts from `font`, or none when `refuse` is set.
 class FakeFontService : public CKV_FontService {
  public:
-  std::shared_ptr<const CKV_GlyphSource> CreateFont(const FontRequest& request) override;
+  std::shared_ptr<const CKV_GlyphSource> CreateFont(const FontRequest& request) override {
+    log.created.push_back(request);
+    log.liveWhenCreated.push_back(log.live);
+    if (refuse) return nullptr;
+    return std::make_shared<FakeGlyphSource>(font, log);
+  }
 
   FakeFont font;
   FakeFontLog log;

@@ -146,6 +146,11 @@ TEST(ExtractGlyph, ConvertsOutlinesToShapeRecords) {
   }
 }
 
+// The bounds of a box as {xMin, xMax, yMin, yMax}.
+std::vector<int32_t> Box(const swftk::CSwfRect& r) {
+  return {r.xMin, r.xMax, r.yMin, r.yMax};
+}
+
 TEST(ExtractGlyph, BoundsComeFromTheGlyphMetrics) {
   FakeFont font;
   GlyphMetrics metrics;
@@ -154,35 +159,24 @@ TEST(ExtractGlyph, BoundsComeFromTheGlyphMetrics) {
   metrics.blackBoxX = 300;
   metrics.blackBoxY = 710;
   font.outlines['a'] = Outline({kTriangle}, metrics);
-  const swftk::CSwfRect bounds = Extract(font, 'a').bounds;
-  EXPECT_EQ(bounds.xMin, 5);
-  EXPECT_EQ(bounds.xMax, 305);
-  EXPECT_EQ(bounds.yMin, -700);
-  EXPECT_EQ(bounds.yMax, 10);
-
+  EXPECT_EQ(Box(Extract(font, 'a').bounds), (std::vector<int32_t>{5, 305, -700, 10}));
   // An origin whose coordinates add up to zero gives empty bounds, whatever the box.
   metrics.originX = -5;
   metrics.originY = 5;
   font.outlines['b'] = Outline({kTriangle}, metrics);
-  const swftk::CSwfRect empty = Extract(font, 'b').bounds;
-  EXPECT_EQ(empty.xMin, 0);
-  EXPECT_EQ(empty.xMax, 0);
-  EXPECT_EQ(empty.yMin, 0);
-  EXPECT_EQ(empty.yMax, 0);
-}
-
-TEST(ExtractGlyph, UnreadableOutlineIsReportedAndStagesNothing) {
-  FakeFont font;
+  EXPECT_EQ(Box(Extract(font, 'b').bounds), (std::vector<int32_t>{0, 0, 0, 0}));
+  // An unreadable outline is reported and stages nothing.
   font.unreadable.insert('q');
   const ExtractResult result = Extract(font, 'q');
   EXPECT_TRUE(result.records.empty());
   EXPECT_EQ(result.messages, std::vector<std::string>{"Error|Couldn't get GlyphOutline|"});
 }
 
-TEST(ExtractGlyph, ReturnsScaleOneAndTheFontMetricsAndFetchesKerningOnRequest) {
+TEST(ExtractGlyph, ReturnsScaleOneAndTheFontMetricsAndStagesKerningOnRequest) {
   FakeFont font;
   font.metrics.ascent = 830;
   font.unreadable.insert('q');
+  font.outlines['T'] = Outline({kTriangle});
   font.kerning = {{'V', 'A', -5}, {'A', 'V', -7}};
   FakeFontLog log;
   FakeGlyphSource source(font, log);
@@ -197,9 +191,13 @@ TEST(ExtractGlyph, ReturnsScaleOneAndTheFontMetricsAndFetchesKerningOnRequest) {
   ASSERT_EQ(helper.kerningPairs.size(), 2u);
   EXPECT_EQ(helper.kerningPairs[0].first, 'V');
   EXPECT_EQ(helper.kerningPairs[1].adjustment, -7);
-  helper.ExtractGlyph(source, 'q', bounds, scale, metrics, false);
+  helper.ExtractGlyph(source, 'T', bounds, scale, metrics, false);
   EXPECT_EQ(log.kerningFetches, 1);
   EXPECT_EQ(helper.kerningPairs.size(), 2u);
+  ASSERT_FALSE(helper.stagedRecords.empty());
+  helper.ResetStaging();
+  EXPECT_TRUE(helper.stagedRecords.empty());
+  EXPECT_TRUE(helper.kerningPairs.empty());
 }
 
 // Packs a bit string (spaces and bars only group fields) into bytes, the last one padded.
@@ -339,39 +337,17 @@ TEST(BuildDefineFont2, CodesAdvancesBoundsMetricsAndKerning) {
   ASSERT_EQ(tag->glyphs.size(), 2u);
   EXPECT_EQ(Encode(*tag->glyphs[0]), kTriangleGlyph);
   ASSERT_EQ(tag->bounds.size(), 2u);
-  EXPECT_EQ(tag->bounds[0]->xMin, 10);
-  EXPECT_EQ(tag->bounds[0]->xMax, 110);
-  EXPECT_EQ(tag->bounds[0]->yMin, -220);
-  EXPECT_EQ(tag->bounds[0]->yMax, -20);
-  EXPECT_EQ(tag->bounds[1]->xMax, 0);
-  EXPECT_EQ(tag->ascent, 830);
-  EXPECT_EQ(tag->descent, 194);
-  EXPECT_EQ(tag->leading, 30);
+  EXPECT_EQ(Box(*tag->bounds[0]), (std::vector<int32_t>{10, 110, -220, -20}));
+  EXPECT_EQ(Box(*tag->bounds[1]), (std::vector<int32_t>{0, 0, 0, 0}));
+  EXPECT_EQ(std::vector<int>({tag->ascent, tag->descent, tag->leading}),
+            std::vector<int>({830, 194, 30}));
 
   // Kerning comes with the first glyph only, in the font's order, and moves into the tag.
   EXPECT_EQ(fonts.log.kerningFetches, 1);
   ASSERT_EQ(tag->kerning.size(), 2u);
-  EXPECT_EQ(tag->kerning[0].first, 'T');
-  EXPECT_EQ(tag->kerning[0].second, 'E');
-  EXPECT_EQ(tag->kerning[0].adjustment, -40);
-  EXPECT_EQ(tag->kerning[1].first, 'E');
-  EXPECT_TRUE(helper.kerningPairs.empty());
-}
-
-TEST(CSwfTrueTypeHelper, ResetStagingDropsRecordsAndPairs) {
-  FakeFont font;
-  font.outlines['T'] = Outline({kTriangle});
-  font.kerning = {{'A', 'V', -7}};
-  FakeFontLog log;
-  FakeGlyphSource source(font, log);
-  CSwfTrueTypeHelper helper;
-  swftk::CSwfRect bounds;
-  float scale = 0;
-  TextMetrics metrics;
-  helper.ExtractGlyph(source, 'T', bounds, scale, metrics, true);
-  ASSERT_FALSE(helper.stagedRecords.empty());
-  helper.ResetStaging();
-  EXPECT_TRUE(helper.stagedRecords.empty());
+  EXPECT_EQ(std::vector<int>({tag->kerning[0].first, tag->kerning[0].second,
+                              tag->kerning[0].adjustment, tag->kerning[1].first}),
+            std::vector<int>({'T', 'E', -40, 'E'}));
   EXPECT_TRUE(helper.kerningPairs.empty());
 }
 

@@ -2,6 +2,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "player/contact_sheet.h"
@@ -13,19 +14,20 @@
 namespace player::test {
 namespace {
 
-constexpr Rgba kRed{255, 0, 0, 255};
-constexpr Rgba kBlue{0, 0, 255, 255};
-
 // Four frames: a red square steps right 10 pixels a frame over a blue background.
 std::shared_ptr<const CKV_Movie> SteppingSquare() {
   TestMovie movie(40, 10, kBlue);
-  movie.Add(
-      ShapeBuilder(1).SolidFill(kRed).Select(std::nullopt, 1).Rectangle(0, 0, 200, 200).Build());
-  movie.Add(Place(1, 1)).Frame();
+  movie.Add(FilledRect(1, kRed, 0, 0, 200, 200), Place(1, 1)).Frame();
   for (int step = 1; step < 4; ++step)
-    movie.Add(Place(1, 1, Options().At(Transform2D::Translation(200.0 * step, 0)).Moving()))
-        .Frame();
+    movie.Add(Move(1, Transform2D::Translation(200.0 * step, 0))).Frame();
   return movie.Load();
+}
+
+// The first column of the square's row that is red, or -1.
+int SquareColumn(const std::function<bool(int)>& isRed) {
+  for (int x = 0; x < 40; ++x)
+    if (isRed(x)) return x;
+  return -1;
 }
 
 TEST(FrameSequence, RendersTheFramesOfItsRangeAsTheMoviePlays) {
@@ -35,13 +37,8 @@ TEST(FrameSequence, RendersTheFramesOfItsRangeAsTheMoviePlays) {
   EXPECT_EQ(frames->Count(), 4U);
   std::vector<std::pair<uint32_t, int>> squareAt;
   while (const CKV_Image* image = frames->Next()) {
-    int redColumn = -1;
-    for (int x = 0; x < image->Width(); ++x)
-      if (PixelAt(*image, x, 2) == kRed) {
-        redColumn = x;
-        break;
-      }
-    squareAt.emplace_back(frames->Current(), redColumn);
+    const int column = SquareColumn([&](int x) { return PixelAt(*image, x, 2) == kRed; });
+    squareAt.emplace_back(frames->Current(), column);
   }
   // Frame 5 is frame 1 again: the movie loops.
   EXPECT_EQ(squareAt, (std::vector<std::pair<uint32_t, int>>{{2, 10}, {3, 20}, {4, 30}, {5, 0}}));
@@ -54,7 +51,7 @@ TEST(FrameSequence, RendersTheFramesOfItsRangeAsTheMoviePlays) {
   EXPECT_FALSE(CKV_FrameSequence::Create(SteppingSquare(), 300.0, 1, 1, error));
 }
 
-TEST(AnimatedGif, HoldsEveryFrameWithItsDelayAndLoops) {
+TEST(AnimatedGif, HoldsEveryFrameWithDelaysThatAddUpAndLoops) {
   std::string error;
   auto frames = CKV_FrameSequence::Create(SteppingSquare(), 1.0, 1, 4, error);
   ASSERT_TRUE(frames) << error;
@@ -83,16 +80,10 @@ TEST(AnimatedGif, HoldsEveryFrameWithItsDelayAndLoops) {
     GraphicsControlBlock control;
     ASSERT_EQ(DGifSavedExtensionToGCB(gif, i, &control), GIF_OK);
     delays.push_back(control.DelayTime);
-    const SavedImage& image = gif->SavedImages[i];
-    int column = -1;
-    for (int x = 0; x < 40; ++x) {
-      const GifColorType color = gif->SColorMap->Colors[image.RasterBits[2 * 40 + x]];
-      if (color.Red > 200 && color.Blue < 50) {
-        column = x;
-        break;
-      }
-    }
-    squareColumn.push_back(column);
+    squareColumn.push_back(SquareColumn([&](int x) {
+      const GifColorType color = gif->SColorMap->Colors[gif->SavedImages[i].RasterBits[80 + x]];
+      return color.Red > 200 && color.Blue < 50;
+    }));
   }
   // 12 frames a second: starts at 0, 8, 17 and 25 hundredths, the last lasting to 33.
   EXPECT_EQ(delays, (std::vector<int>{8, 9, 8, 8}));
@@ -101,11 +92,9 @@ TEST(AnimatedGif, HoldsEveryFrameWithItsDelayAndLoops) {
 
   EXPECT_FALSE(WriteAnimatedGif(*frames, "/nonexistent/dir/x.gif", error));
   EXPECT_FALSE(error.empty());
-}
 
-TEST(AnimatedGif, FrameDelaysAddUpToTheRunningTime) {
-  const double rates[] = {12.0, 24.0, 30.0, 7.5};
-  for (const double rate : rates) {
+  // Delays are whole hundredths: rounding each on its own would drift from the running time.
+  for (const double rate : {12.0, 24.0, 30.0, 7.5}) {
     int total = 0;
     for (uint32_t i = 0; i < 100; ++i) total += GifFrameDelay(i, rate);
     EXPECT_NEAR(total, 100 * 100 / rate, 1) << rate << " frames a second";

@@ -7,282 +7,119 @@
 
 #include "shape_test_util.h"
 #include "swftk/shape.h"
+#include "swftk/styles.h"
 #include "test_bytes.h"
 
 namespace swftk {
 namespace {
 
 using test::Bytes;
+using test::Change;
+using test::Concat;
+using test::Curved;
+using test::DecodeRecord;
 using test::Encode;
 using test::Hex;
+using test::kIdentityMatrix;
+using test::Straight;
 
-std::unique_ptr<CSwfShapeRecord> Straight(int32_t dx, int32_t dy, uint8_t kind) {
-  auto edge = std::make_unique<CSwfStraightEdgeShapeRecord>();
-  edge->Init(dx, dy, kind);
-  return edge;
-}
+using Line = CSwfStraightEdgeShapeRecord;
 
-std::unique_ptr<CSwfShapeRecord> Curved(int32_t cx, int32_t cy, int32_t ax, int32_t ay) {
-  auto edge = std::make_unique<CSwfCurvedEdgeShapeRecord>();
-  edge->Init(cx, cy, ax, ay);
-  return edge;
+// A style change made by Init with the given flags, then given arrays of the given sizes.
+std::unique_ptr<CSwfShapeRecord> Flagged(CSwfShape* shape, uint8_t flags, int fills = -1,
+                                         int lines = -1) {
+  auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
+  change->Init(flags, shape);
+  if (fills >= 0) change->fillStyles = test::SolidFills(fills, 0);
+  if (lines >= 0) change->lineStyles = test::BlackLines(lines, 0);
+  return change;
 }
 
 struct RecordCase {
   const char* name;
-  uint8_t fillBits;  // widths of the shape the record belongs to
-  uint8_t lineBits;
+  uint8_t widths;  // fill and line index widths of the shape the record belongs to
   std::function<std::unique_ptr<CSwfShapeRecord>(CSwfShape*)> make;
   Bytes bytes;
 };
 
+// clang-format off
 const RecordCase kRecordCases[] = {
-    {"horizontal (100, 0)",
-     0,
-     0,
-     [](CSwfShape*) { return Straight(100, 0, CSwfStraightEdgeShapeRecord::kHorizontal); },
-     // edge, straight, width 8 - 2, not general, not vertical | deltaX
+    // edge, straight, width 8 - 2, not general, not vertical | deltaX
+    {"horizontal (100, 0)", 0x00, [](CSwfShape*) { return Straight(100, 0, Line::kHorizontal); },
      {0b1'1'0110'0'0, 0b01100100}},
-    {"general (-3, 2) at the minimum width",
-     0,
-     0,
-     [](CSwfShape*) { return Straight(-3, 2, CSwfStraightEdgeShapeRecord::kGeneral); },
-     // edge, straight, width 5 - 2, general, -3 | 2
+    // edge, straight, width 5 - 2, general, -3 | 2
+    {"general (-3, 2) at the minimum width", 0x00,
+     [](CSwfShape*) { return Straight(-3, 2, Line::kGeneral); },
      {0b1'1'0011'1'1, 0b1101'0001, 0b0'0000000}},
-    {"vertical (0, -20)",
-     0,
-     0,
-     [](CSwfShape*) { return Straight(0, -20, CSwfStraightEdgeShapeRecord::kVertical); },
-     // edge, straight, width 6 - 2, not general, vertical | -20
+    // edge, straight, width 6 - 2, not general, vertical | -20
+    {"vertical (0, -20)", 0x00, [](CSwfShape*) { return Straight(0, -20, Line::kVertical); },
      {0b1'1'0100'0'1, 0b101100'00}},
-    {"curve (40, 0, 40, 0)",
-     0,
-     0,
-     [](CSwfShape*) { return Curved(40, 0, 40, 0); },
-     // edge, curved, width 7 - 2, then 40, 0, 40, 0 in 7 bits each
+    // edge, curved, width 7 - 2, then 40, 0, 40, 0 in 7 bits each
+    {"curve (40, 0, 40, 0)", 0x00, [](CSwfShape*) { return Curved(40, 0, 40, 0); },
      {0b1'0'0101'01, 0b01000'000, 0b0000'0101, 0b000'00000, 0b00'000000}},
-    {"end of shape",
-     0,
-     0,
-     [](CSwfShape*) { return std::make_unique<CSwfEndOfShapeRecord>(); },
+    {"end of shape", 0x00, [](CSwfShape*) { return std::make_unique<CSwfEndOfShapeRecord>(); },
      {0b000000'00}},
-    {"move to (100, -20)",
-     0,
-     0,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->SetMoveTo(100, -20, shape);
-       change->UpdateFlags();
-       return change;
-     },
-     // type 0, flags moveTo, width 8 | 100 | -20
+    // type 0, flags moveTo, width 8 | 100 | -20
+    {"move to (100, -20)", 0x00, [](CSwfShape* s) { return Change(s, 0, 0, 0, 100, -20); },
      {0b0'00001'01, 0b000'01100, 0b100'11101, 0b100'00000}},
-    {"fill style 1 without a move",
-     1,
-     0,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->SetMoveTo(0, 0, shape);
-       change->fillStyle1 = 1;
-       change->UpdateFlags();
-       return change;
-     },
-     // type 0, flags fillStyle1 only, index 1 in one bit
+    // type 0, flags fillStyle1 only, index 1 in one bit
+    {"fill style 1 without a move", 0x10, [](CSwfShape* s) { return Change(s, 0, 1, 0); },
      {0b0'00100'1'0}},
-    {"all indices in the shape's widths",
-     3,
-     2,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->SetMoveTo(0, 0, shape);
-       change->fillStyle0 = 5;
-       change->fillStyle1 = 2;
-       change->lineStyle = 3;
-       change->UpdateFlags();
-       return change;
-     },
-     // type 0, flags line, fill1, fill0 | 5 in 3 bits, 2 in 3 bits, 3 in 2 bits
+    // type 0, flags line, fill1, fill0 | 5 in 3 bits, 2 in 3 bits, 3 in 2 bits
+    {"all indices in the shape's widths", 0x32, [](CSwfShape* s) { return Change(s, 5, 2, 3); },
      {0b0'01110'10, 0b1'010'11'00}},
-    {"explicit change to fill style 0",
-     2,
-     0,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->Init(CSwfStyleChangeShapeRecord::kFillStyle0, shape);
-       return change;
-     },
+    {"explicit change to fill style 0", 0x20,
+     [](CSwfShape* s) { return Flagged(s, CSwfStyleChangeShapeRecord::kFillStyle0); },
      {0b0'00010'00}},
-    {"new styles: 2 fills, 1 line",
-     1,
-     0,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->SetMoveTo(0, 0, shape);
-       change->fillStyles = test::SolidFills(2, 0);
-       change->lineStyles = test::BlackLines(1, 0);
-       change->UpdateFlags();
-       return change;
-     },
-     // type 0, flags newStyles | two solid fills | one line of width 20, black | widths 2 and 1
+    // type 0, flags newStyles | two solid fills | one line of width 20, black | widths 2 and 1
+    {"new styles: 2 fills, 1 line", 0x10,
+     [](CSwfShape* s) { return Flagged(s, CSwfStyleChangeShapeRecord::kNewStyles, 2, 1); },
      {0b0'10000'00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x01, 0x14, 0x00, 0x00,
       0x00, 0x00, 0b0010'0001}},
-    {"new-styles flag without arrays: two empty ones",
-     0,
-     0,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->Init(CSwfStyleChangeShapeRecord::kNewStyles, shape);
-       return change;
-     },
+    {"new-styles flag without arrays: two empty ones", 0x00,
+     [](CSwfShape* s) { return Flagged(s, CSwfStyleChangeShapeRecord::kNewStyles); },
      {0b0'10000'00, 0x00, 0x00, 0b0000'0000}},
-    {"arrays without the flag: the flag is written",
-     0,
-     0,
-     [](CSwfShape* shape) {
-       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-       change->Init(0, shape);
-       change->fillStyles = test::SolidFills(1, 0);
-       return change;
-     },
+    {"arrays without the flag: the flag is written", 0x00,
+     [](CSwfShape* s) { return Flagged(s, 0, 1); },
      {0b0'10000'00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0b0001'0000}},
 };
+// clang-format on
 
-// A shape whose header carries the case's widths, the case's record, then zero bits.
-Bytes InShape(const RecordCase& c) {
-  Bytes bytes{static_cast<uint8_t>(c.fillBits << 4 | c.lineBits)};
-  bytes.insert(bytes.end(), c.bytes.begin(), c.bytes.end());
-  return bytes;
-}
-
-TEST(ShapeRecords, WriteTheirEncoding) {
+// Each record is written in a shape with the case's widths, and read back from such a shape.
+TEST(ShapeRecords, EncodeAndReadBack) {
   for (const RecordCase& c : kRecordCases) {
     CSwfShape owner;
-    owner.SetStyleBits(c.fillBits, c.lineBits);
+    owner.SetStyleBits(c.widths >> 4, c.widths & 15);
     EXPECT_EQ(Hex(Encode(*c.make(&owner))), Hex(c.bytes)) << c.name;
-  }
-}
 
-TEST(ShapeRecords, ReadBackToTheSameEncoding) {
-  for (const RecordCase& c : kRecordCases) {
-    const auto shape = test::ReadShape<CSwfShape>(InShape(c));
+    const auto shape = test::ReadShape<CSwfShape>(Concat({{c.widths}, c.bytes}));
     const int expectedType = c.make(nullptr)->GetRecordType();
     // An end record in the table is the one that closes the shape.
     const size_t expectedCount = expectedType == CSwfShapeRecord::kEndOfShape ? 1 : 2;
     ASSERT_EQ(shape->records.size(), expectedCount) << c.name;
     EXPECT_EQ(shape->records.back()->GetRecordType(), CSwfShapeRecord::kEndOfShape) << c.name;
-    const CSwfShapeRecord& record = *shape->records.front();
-    EXPECT_EQ(record.GetRecordType(), expectedType) << c.name;
-    EXPECT_EQ(Hex(Encode(record)), Hex(c.bytes)) << c.name;
+    EXPECT_EQ(shape->records.front()->GetRecordType(), expectedType) << c.name;
+    EXPECT_EQ(Hex(Encode(*shape->records.front())), Hex(c.bytes)) << c.name;
   }
+  // The width of a horizontal edge counts the delta it does not write.
+  EXPECT_EQ(Hex(Encode(*Straight(1, 100, Line::kHorizontal))), Hex({0b1'1'0110'0'0, 0b00000001}));
+  // The widest the field allows, 17 bits, as another tool may write it (this one splits it).
+  const auto widest = test::ReadShape<CSwfShape>({0x00, 0b1'1'1111'0'0, 0b10000000, 0, 0});
+  ASSERT_EQ(widest->records.size(), 2U);
+  EXPECT_EQ(static_cast<const Line&>(*widest->records[0]).deltaX, -65536);
 }
 
-TEST(ShapeRecords, TheEdgeWidthCountsADeltaThatIsNotWritten) {
-  const auto edge = Straight(1, 100, CSwfStraightEdgeShapeRecord::kHorizontal);
-  EXPECT_EQ(Hex(Encode(*edge)), Hex({0b1'1'0110'0'0, 0b00000001}));
-}
-
-TEST(ShapeRecords, StraightEdgesReadTheirKindAndWidth) {
-  struct Case {
-    Bytes bytes;
-    uint8_t kind;
-    int32_t dx;
-    int32_t dy;
-    uint8_t numBits;
-  };
-  const Case cases[] = {
-      {{0x00, 0b1'1'0110'0'0, 0b01100100}, CSwfStraightEdgeShapeRecord::kHorizontal, 100, 0, 6},
-      {{0x00, 0b1'1'0100'0'1, 0b101100'00}, CSwfStraightEdgeShapeRecord::kVertical, 0, -20, 4},
-      {{0x00, 0b1'1'0011'1'1, 0b1101'0001, 0}, CSwfStraightEdgeShapeRecord::kGeneral, -3, 2, 3},
-      // The widest the field allows: 17 bits.
-      {{0x00, 0b1'1'1111'0'0, 0b10000000, 0b00000000, 0b0'0000000},
-       CSwfStraightEdgeShapeRecord::kHorizontal,
-       -65536,
-       0,
-       15},
-  };
-  for (const Case& c : cases) {
-    const auto shape = test::ReadShape<CSwfShape>(c.bytes);
-    ASSERT_EQ(shape->records.size(), 2U) << Hex(c.bytes);
-    const auto& edge = static_cast<const CSwfStraightEdgeShapeRecord&>(*shape->records[0]);
-    EXPECT_EQ(edge.lineKind, c.kind) << Hex(c.bytes);
-    EXPECT_EQ(edge.deltaX, c.dx) << Hex(c.bytes);
-    EXPECT_EQ(edge.deltaY, c.dy) << Hex(c.bytes);
-    EXPECT_EQ(edge.numBits, c.numBits) << Hex(c.bytes);
-  }
-}
-
-TEST(StyleChangeRecord, FlagsFollowTheValues) {
-  struct Case {
-    int32_t dx;
-    int32_t dy;
-    uint16_t fill0;
-    uint16_t fill1;
-    uint16_t line;
-    bool fillArray;
-    bool lineArray;
-    uint8_t flags;
-  };
-  const Case cases[] = {
-      {0, 0, 0, 1, 0, false, false, 4},  {5, 0, 0, 0, 0, false, false, 1},
-      {0, -5, 0, 0, 0, false, false, 1}, {0, 0, 2, 0, 0, false, false, 2},
-      {0, 0, 0, 0, 3, false, false, 8},  {0, 0, 0, 0, 0, true, false, 16},
-      {0, 0, 0, 0, 0, false, true, 16},  {1, 1, 1, 1, 1, true, true, 31},
-      {0, 0, 0, 0, 0, false, false, 0},
-  };
-  for (const Case& c : cases) {
-    CSwfStyleChangeShapeRecord change;
-    change.flags = 0xFF;
-    change.moveDeltaX = c.dx;
-    change.moveDeltaY = c.dy;
-    change.fillStyle0 = c.fill0;
-    change.fillStyle1 = c.fill1;
-    change.lineStyle = c.line;
-    if (c.fillArray) change.fillStyles = test::SolidFills(1, 0);
-    if (c.lineArray) change.lineStyles = test::BlackLines(1, 0);
-    change.UpdateFlags();
-    EXPECT_EQ(change.flags, c.flags) << "case with flags " << int{c.flags};
-  }
-}
-
-TEST(StyleChangeRecord, SetMoveToAndInitTakeTheShapesWidths) {
-  CSwfShape shape;
-  shape.SetStyleBits(3, 2);
-  CSwfStyleChangeShapeRecord change;
-  change.fillStyle0 = 4;
-  change.fillStyles = test::SolidFills(1, 0);
-  change.flags = CSwfStyleChangeShapeRecord::kLineStyle;
-  change.SetMoveTo(7, 8, &shape);
-  EXPECT_EQ(change.shape, &shape);
-  EXPECT_EQ(change.numFillBits, 3);
-  EXPECT_EQ(change.numLineBits, 2);
-  EXPECT_EQ(change.fillStyle0, 0);
-  EXPECT_EQ(change.fillStyles, nullptr);
-  EXPECT_EQ(change.flags, CSwfStyleChangeShapeRecord::kLineStyle) << "flags are left alone";
-  change.Init(CSwfStyleChangeShapeRecord::kFillStyle1, &shape);
-  EXPECT_EQ(change.moveDeltaX, 0);
-  EXPECT_EQ(change.moveDeltaY, 0);
-  EXPECT_EQ(change.flags, CSwfStyleChangeShapeRecord::kFillStyle1);
-}
-
-TEST(StyleChangeRecord, NewStylesMoveTheShapesWidths) {
+// New fills without lines write an empty line array and leave the line width the shape's.
+TEST(StyleChangeRecord, NewFillsAloneKeepTheShapesLineWidth) {
   CSwfShape shape;
   shape.SetStyleBits(1, 1);
   CSwfStyleChangeShapeRecord change;
   change.SetMoveTo(0, 0, &shape);
   change.fillStyles = test::SolidFills(3, 0);
-  change.lineStyles = test::BlackLines(2, 0);
   change.UpdateFlags();
-  EXPECT_EQ(Encode(change).back(), 0b0011'0010) << "widths 3 and 2, the counts";
-  EXPECT_EQ(shape.numFillBits, 3);
-  EXPECT_EQ(shape.numLineBits, 2);
-
-  // Without lines: an empty line array, and the line width stays the shape's.
-  change.lineStyles.reset();
-  shape.SetStyleBits(1, 1);
   const Bytes bytes = Encode(change);
-  ASSERT_GE(bytes.size(), 2U);
-  EXPECT_EQ(bytes[bytes.size() - 2], 0x00);
-  EXPECT_EQ(bytes.back(), 0b0011'0001);
+  EXPECT_EQ(Hex(Bytes(bytes.end() - 2, bytes.end())), Hex({0x00, 0b0011'0001}));
+  EXPECT_EQ(shape.numFillBits, 3);
   EXPECT_EQ(shape.numLineBits, 1);
 }
 
@@ -291,7 +128,10 @@ std::unique_ptr<CSwfShape> ThroughShape(std::unique_ptr<CSwfShapeRecord> record)
   CSwfShape shape;
   shape.records.push_back(std::move(record));
   shape.records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
-  return test::ReadShape<CSwfShape>(Encode(shape));
+  const Bytes bytes = Encode(shape);
+  auto read = test::ReadShape<CSwfShape>(bytes);
+  EXPECT_EQ(Encode(*read), bytes) << "the pieces write back as they were read";
+  return read;
 }
 
 TEST(LongEdges, StraightEdgesAreWrittenAsPiecesThatAddUp) {
@@ -302,12 +142,9 @@ TEST(LongEdges, StraightEdgesAreWrittenAsPiecesThatAddUp) {
     size_t pieces;
   };
   const Case cases[] = {
-      {65535, 0, CSwfStraightEdgeShapeRecord::kHorizontal, 1},
-      {-65535, 65535, CSwfStraightEdgeShapeRecord::kGeneral, 1},
-      {65536, 0, CSwfStraightEdgeShapeRecord::kHorizontal, 2},
-      {-200000, 7, CSwfStraightEdgeShapeRecord::kGeneral, 4},
-      {0, 1000000, CSwfStraightEdgeShapeRecord::kVertical, 16},
-      {INT32_MIN, INT32_MAX, CSwfStraightEdgeShapeRecord::kGeneral, 32769},
+      {65535, 0, Line::kHorizontal, 1},  {-65535, 65535, Line::kGeneral, 1},
+      {65536, 0, Line::kHorizontal, 2},  {-200000, 7, Line::kGeneral, 4},
+      {0, 1000000, Line::kVertical, 16}, {INT32_MIN, INT32_MAX, Line::kGeneral, 32769},
   };
   for (const Case& c : cases) {
     const auto shape = ThroughShape(Straight(c.dx, c.dy, c.kind));
@@ -328,12 +165,12 @@ TEST(LongEdges, StraightEdgesAreWrittenAsPiecesThatAddUp) {
   }
 }
 
-// Distance from (x, y) to the curve from the origin with the given deltas.
+// Distance from (x, y) to the curve from the origin with the given deltas: the nearest of a
+// coarse sampling, then narrowed by ternary search.
 double DistanceToCurve(double cx, double cy, double ax, double ay, double x, double y) {
   const auto distanceAt = [&](double t) {
-    const double px = 2 * t * (1 - t) * cx + t * t * (cx + ax);
-    const double py = 2 * t * (1 - t) * cy + t * t * (cy + ay);
-    return std::hypot(px - x, py - y);
+    return std::hypot(2 * t * (1 - t) * cx + t * t * (cx + ax) - x,
+                      2 * t * (1 - t) * cy + t * t * (cy + ay) - y);
   };
   constexpr int kSteps = 1024;
   int best = 0;
@@ -391,6 +228,170 @@ TEST(LongEdges, CurvesAreHalvedAndEndAtTheOriginalAnchor) {
     EXPECT_EQ(penX, int64_t{c.cx} + c.ax);
     EXPECT_EQ(penY, int64_t{c.cy} + c.ay);
   }
+}
+
+std::unique_ptr<CSwfGradient> RedToBlue() {
+  auto gradient = std::make_unique<CSwfGradient>();
+  const auto add = [&gradient](uint8_t ratio, uint8_t red, uint8_t blue) {
+    auto record = std::make_unique<CSwfGradientRecord>();
+    record->Init(ratio, std::make_unique<CSwfColor>(red, 0, blue), 0);
+    gradient->records.push_back(std::move(record));
+  };
+  add(0, 0xFF, 0);
+  add(255, 0, 0xFF);
+  return gradient;
+}
+
+// A fill of the given type: gradients run from red to blue, bitmaps use the given id.
+std::unique_ptr<CSwfFillStyle> Fill(uint8_t type, std::unique_ptr<CSwfColor> color = nullptr,
+                                    uint16_t bitmap = 0) {
+  auto fill = std::make_unique<CSwfFillStyle>();
+  if (color) {
+    const uint8_t hasAlpha = color->HasAlpha() ? 1 : 0;
+    fill->SetSolid(std::move(color), hasAlpha);
+  } else if (type == CSwfFillStyle::kLinearGradient || type == CSwfFillStyle::kRadialGradient) {
+    fill->SetGradient(type, std::make_unique<CSwfMatrix>(), RedToBlue());
+  } else if (type == CSwfFillStyle::kClippedBitmap || type == CSwfFillStyle::kRepeatingBitmap) {
+    fill->SetBitmap(type, bitmap, std::make_unique<CSwfMatrix>());
+  } else {
+    fill->fillType = type;
+  }
+  return fill;
+}
+
+const Bytes kRedToBlue = {0x02, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF};
+
+struct FillCase {
+  const char* name;
+  uint8_t hasAlpha;
+  std::unique_ptr<CSwfFillStyle> fill;
+  Bytes bytes;
+};
+
+const FillCase kFillCases[] = {
+    {"solid RGB",
+     0,
+     Fill(0, std::make_unique<CSwfColor>(0x11, 0x22, 0x33)),
+     {0x00, 0x11, 0x22, 0x33}},
+    {"solid RGBA",
+     1,
+     Fill(0, std::make_unique<CSwfColorAlpha>(0x11, 0x22, 0x33, 0x44)),
+     {0x00, 0x11, 0x22, 0x33, 0x44}},
+    {"linear gradient", 0, Fill(CSwfFillStyle::kLinearGradient),
+     Concat({{0x10}, kIdentityMatrix, kRedToBlue})},
+    {"radial gradient", 0, Fill(CSwfFillStyle::kRadialGradient),
+     Concat({{0x12}, kIdentityMatrix, kRedToBlue})},
+    {"clipped bitmap", 0, Fill(CSwfFillStyle::kClippedBitmap, nullptr, 7),
+     Concat({{0x41, 0x07, 0x00}, kIdentityMatrix})},
+    {"repeating bitmap", 0, Fill(CSwfFillStyle::kRepeatingBitmap, nullptr, 0x1234),
+     Concat({{0x40, 0x34, 0x12}, kIdentityMatrix})},
+    {"a later fill type carries nothing more", 0, Fill(0x13), {0x13}},
+};
+
+TEST(FillStyle, EncodeAndReadBack) {
+  for (const FillCase& c : kFillCases) {
+    EXPECT_EQ(Hex(Encode(*c.fill)), Hex(c.bytes)) << c.name;
+
+    CSwfFillStyle back;
+    back.hasAlpha = c.hasAlpha;
+    CSwfReader reader;
+    reader.OpenFromBytes(Concat({c.bytes, {0xEE}}));  // what follows is not consumed
+    back.Read(reader);
+    // A matrix ends inside a byte; the next byte-level read starts after it.
+    reader.AlignByte();
+    EXPECT_EQ(reader.GetPosition(), c.bytes.size()) << c.name;
+    EXPECT_EQ(Hex(Encode(back)), Hex(c.bytes)) << c.name;
+  }
+}
+
+// A style or stop without a colour still gives the format one: black, opaque with alpha.
+TEST(LineStyle, WritesWidthAndColour) {
+  const struct {
+    uint8_t hasAlpha;
+    bool coloured;
+    Bytes bytes;
+  } cases[] = {
+      {0, true, {0x14, 0x00, 0x01, 0x02, 0x03}},
+      {1, true, {0x14, 0x00, 0x01, 0x02, 0x03, 0x04}},
+      {0, false, {0x14, 0x00, 0x00, 0x00, 0x00}},
+      {1, false, {0x14, 0x00, 0x00, 0x00, 0x00, 0xFF}},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<CSwfColor> color;
+    if (c.coloured && c.hasAlpha) color = std::make_unique<CSwfColorAlpha>(1, 2, 3, 4);
+    if (c.coloured && !c.hasAlpha) color = std::make_unique<CSwfColor>(1, 2, 3);
+    CSwfLineStyle style;
+    style.Init(20, std::move(color), c.hasAlpha);
+    EXPECT_EQ(Hex(Encode(style)), Hex(c.bytes));
+    CSwfLineStyle read;
+    read.hasAlpha = c.hasAlpha;
+    EXPECT_EQ(DecodeRecord(read, c.bytes), c.bytes.size());
+    EXPECT_EQ(Hex(Encode(read)), Hex(c.bytes));
+
+    if (c.coloured) continue;
+    CSwfGradientRecord stop;
+    stop.Init(128, nullptr, c.hasAlpha);
+    EXPECT_EQ(Hex(Encode(stop)), Hex(Concat({{0x80}, Bytes(c.bytes.begin() + 2, c.bytes.end())})))
+        << "a gradient stop";
+  }
+}
+
+TEST(StyleArrays, CountsBelow255TakeOneByteAndTheRestThree) {
+  struct Case {
+    int count;
+    Bytes prefix;
+  };
+  const Case cases[] = {
+      {0, {0x00}}, {1, {0x01}}, {254, {0xFE}}, {255, {0xFF, 0xFF, 0x00}}, {300, {0xFF, 0x2C, 0x01}},
+  };
+  for (const Case& c : cases) {
+    const auto fills = test::SolidFills(c.count, 0);
+    const Bytes bytes = Encode(*fills);
+    ASSERT_EQ(bytes.size(), c.prefix.size() + 4U * c.count) << c.count;
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + c.prefix.size()), c.prefix) << c.count;
+
+    CSwfFillStyleArray read;
+    EXPECT_EQ(DecodeRecord(read, bytes), bytes.size()) << c.count;
+    EXPECT_EQ(read.count, c.count);
+    EXPECT_EQ(read.styles.size(), static_cast<size_t>(c.count));
+    EXPECT_EQ(Encode(read), bytes) << c.count;
+  }
+  EXPECT_EQ(Encode(CSwfLineStyleArray()), (Bytes{0x00}));
+}
+
+// The index width field has four bits.
+TEST(StyleArrays, IndexWidthIsTheCountUpTo15AndTheBitsNeededAbove) {
+  for (const auto& [count, width] : {std::pair<uint16_t, uint8_t>{3, 3},
+                                     {15, 15},
+                                     {16, 5},
+                                     {300, 9},
+                                     {32767, 15},
+                                     {65535, 15}}) {
+    CSwfLineStyleArray lines;
+    lines.count = count;
+    EXPECT_EQ(lines.IndexBits(), width) << count;
+  }
+}
+
+TEST(StyleArrays, AHugeCountOverShortDataStopsAtTheEnd) {
+  struct Case {
+    Bytes bytes;
+    size_t styles;
+  };
+  const Case cases[] = {
+      {{0xFF, 0xFF, 0xFF}, 0},
+      {{0xFF, 0xFF, 0xFF, 0x00, 1, 2, 3}, 1},
+      {{0xFF, 0xFF, 0xFF, 0x13, 0x13, 0x13}, 3},
+  };
+  for (const Case& c : cases) {
+    CSwfFillStyleArray fills;
+    DecodeRecord(fills, c.bytes);
+    EXPECT_EQ(fills.styles.size(), c.styles) << Hex(c.bytes);
+    EXPECT_EQ(fills.count, c.styles) << Hex(c.bytes);
+  }
+  CSwfGradient gradient;
+  DecodeRecord(gradient, {0xFF, 0x00, 1, 2, 3});
+  EXPECT_EQ(gradient.records.size(), 1U);
 }
 
 }  // namespace

@@ -39,6 +39,32 @@ inline std::unique_ptr<CSwfLineStyleArray> BlackLines(int count, uint8_t hasAlph
   return lines;
 }
 
+inline std::unique_ptr<CSwfStraightEdgeShapeRecord> Straight(int32_t dx, int32_t dy, uint8_t kind) {
+  auto edge = std::make_unique<CSwfStraightEdgeShapeRecord>();
+  edge->Init(dx, dy, kind);
+  return edge;
+}
+
+inline std::unique_ptr<CSwfCurvedEdgeShapeRecord> Curved(int32_t cx, int32_t cy, int32_t ax,
+                                                         int32_t ay) {
+  auto edge = std::make_unique<CSwfCurvedEdgeShapeRecord>();
+  edge->Init(cx, cy, ax, ay);
+  return edge;
+}
+
+// A style change in the shape that sets what is non-zero.
+inline std::unique_ptr<CSwfStyleChangeShapeRecord> Change(CSwfShape* shape, uint16_t fill0,
+                                                          uint16_t fill1, uint16_t line,
+                                                          int32_t dx = 0, int32_t dy = 0) {
+  auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
+  change->SetMoveTo(dx, dy, shape);
+  change->fillStyle0 = fill0;
+  change->fillStyle1 = fill1;
+  change->lineStyle = line;
+  change->UpdateFlags();
+  return change;
+}
+
 template <class Shape>
 std::unique_ptr<Shape> ReadShape(const Bytes& bytes, uint8_t hasAlpha = 0) {
   auto shape = std::make_unique<Shape>();

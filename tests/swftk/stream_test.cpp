@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+#include <set>
+#include <thread>
+#include <utility>
+#include <vector>
+
 #include "swftk/reader.h"
+#include "swftk/shape_records.h"
 #include "swftk/stream.h"
 #include "test_bytes.h"
 
@@ -24,29 +32,19 @@ TEST(BitsNeeded, UsesTheMagnitudeWithAMinimumOfFour) {
   }
 }
 
-TEST(Stream, BitFieldsShareBytesUntilAByteWrite) {
+TEST(Stream, BitsAndBytesShareTheOutput) {
   CSwfStream out;
   out.WriteBits(5, 3);
-  out.WriteByte(0xFF);
-  EXPECT_EQ(out.ByteCount(), 2);
-  EXPECT_EQ(out.GetBytes(), (Bytes{0b101'00000, 0xFF}));
-}
-
-TEST(Stream, AFullAccumulatorIsAppendedOnce) {
-  CSwfStream out;
+  out.WriteByte(0xFF);  // flushes the partial byte first
   for (int i = 0; i < 8; ++i) out.WriteBits(1, 1);
-  EXPECT_EQ(out.ByteCount(), 0) << "pending bits are not counted";
+  EXPECT_EQ(out.ByteCount(), 2) << "pending bits are not counted";
   out.FlushBits();
-  out.FlushBits();
-  EXPECT_EQ(out.GetBytes(), (Bytes{0xFF}));
-}
-
-TEST(Stream, IntegersAreLittleEndian) {
-  CSwfStream out;
+  out.FlushBits();  // a full accumulator is appended once
   out.WriteUI16(0x1234);
   out.WriteUI32(258);
   out.WriteSI16(-2);
-  EXPECT_EQ(out.GetBytes(), (Bytes{0x34, 0x12, 0x02, 0x01, 0x00, 0x00, 0xFE, 0xFF}));
+  EXPECT_EQ(out.GetBytes(),
+            (Bytes{0b101'00000, 0xFF, 0xFF, 0x34, 0x12, 0x02, 0x01, 0x00, 0x00, 0xFE, 0xFF}));
 }
 
 TEST(Stream, AppendMovesTheOtherStreamsBytesAndFlushesBoth) {
@@ -56,20 +54,16 @@ TEST(Stream, AppendMovesTheOtherStreamsBytesAndFlushesBoth) {
   b.WriteByte(7);
   b.WriteBits(3, 2);
   a.Append(b);
-  EXPECT_EQ(a.ByteCount(), 3);
   EXPECT_EQ(b.ByteCount(), 0);
   EXPECT_EQ(a.GetBytes(), (Bytes{0x80, 0x07, 0xC0}));
 }
 
 TEST(Reader, SignedBitFieldsAreTwosComplement) {
-  struct Case {
-    uint8_t byte;
-    int32_t value;
-  };
-  for (const Case c : {Case{0b11111'000, -1}, Case{0b10000'000, -16}, Case{0b01111'000, 15}}) {
+  for (const auto& [byte, value] :
+       {std::pair<uint8_t, int32_t>{0b11111'000, -1}, {0b10000'000, -16}, {0b01111'000, 15}}) {
     CSwfReader reader;
-    reader.OpenFromBytes({c.byte});
-    EXPECT_EQ(reader.ReadBits(5, true), c.value);
+    reader.OpenFromBytes({byte});
+    EXPECT_EQ(reader.ReadBits(5, true), value);
   }
 }
 
@@ -82,9 +76,8 @@ TEST(Reader, ReadsPastTheEndGiveZeroAndStayPut) {
   EXPECT_EQ(reader.ReadUI8(), 0xAB);
   EXPECT_EQ(reader.ReadUI8(), 0);
   EXPECT_EQ(reader.ReadBits(32, false), 0);
-  CSwfReader empty;
-  empty.OpenFromBytes({});
-  EXPECT_EQ(empty.ReadUI8(), 0);
+  reader.OpenFromBytes({});
+  EXPECT_EQ(reader.ReadUI8(), 0);
 }
 
 TEST(Reader, ByteReadsSkipAPartlyReadByte) {
@@ -131,21 +124,21 @@ TEST(Reader, ALimitHidesTheBytesBeyondIt) {
 }
 
 TEST(Stream, RandomBitFieldsReadBackAsWritten) {
-  std::srand(1234);
+  std::mt19937 random(1234);
   struct Field {
     int32_t value;
-    int width;
+    int width;  // 0 for a whole byte
     bool isSigned;
   };
   std::vector<Field> fields;
   CSwfStream out;
   for (int i = 0; i < 2000; ++i) {
-    const bool isSigned = std::rand() % 2 == 0;
-    const int32_t value = (std::rand() % 200001) - (isSigned ? 100000 : 0);
+    const bool isSigned = random() % 2 == 0;
+    const int32_t value = static_cast<int32_t>(random() % 200001) - (isSigned ? 100000 : 0);
     const int width = BitsNeeded(value, isSigned);
     out.WriteBits(value, width);
     fields.push_back({value, width, isSigned});
-    if (std::rand() % 7 == 0) {
+    if (random() % 7 == 0) {
       out.WriteByte(0x5A);
       fields.push_back({0x5A, 0, false});
     }
@@ -156,6 +149,52 @@ TEST(Stream, RandomBitFieldsReadBackAsWritten) {
     const int32_t read = f.width == 0 ? reader.ReadUI8() : reader.ReadBits(f.width, f.isSigned);
     ASSERT_EQ(read, f.value);
   }
+}
+
+using Records = std::vector<std::unique_ptr<CSwfStraightEdgeShapeRecord>>;
+
+Records MakeEdges(int count, int32_t tag) {
+  Records edges;
+  for (int i = 0; i < count; ++i) {
+    edges.push_back(std::make_unique<CSwfStraightEdgeShapeRecord>());
+    edges.back()->Init(tag, i, CSwfStraightEdgeShapeRecord::kGeneral);
+  }
+  return edges;
+}
+
+void ExpectIntact(const Records& edges, int32_t tag) {
+  for (size_t i = 0; i < edges.size(); ++i) {
+    ASSERT_EQ(edges[i]->deltaX, tag);
+    ASSERT_EQ(edges[i]->deltaY, static_cast<int32_t>(i));
+  }
+}
+
+// Records freed on another thread go to that thread's reuse, and live records never share
+// memory, whichever thread made or freed them.
+TEST(RecordPool, RecordsMadeOnOneThreadAndFreedOnAnotherStayApart) {
+  constexpr int kCount = 20000;  // several blocks' worth
+  Records first;
+  std::thread maker([&first] { first = MakeEdges(kCount, 1); });
+  maker.join();
+  ExpectIntact(first, 1);
+
+  Records second = MakeEdges(kCount, 2);
+  std::thread freer([&first] { first.clear(); });
+  freer.join();
+  Records third = MakeEdges(kCount, 3);
+  std::vector<std::unique_ptr<CSwfShapeRecord>> mixed;
+  for (int i = 0; i < kCount; ++i) {
+    mixed.push_back(std::make_unique<CSwfCurvedEdgeShapeRecord>());
+    mixed.push_back(std::make_unique<CSwfStyleChangeShapeRecord>());
+  }
+
+  std::set<const void*> addresses;
+  for (const Records* edges : {&second, &third})
+    for (const auto& edge : *edges) addresses.insert(edge.get());
+  for (const auto& record : mixed) addresses.insert(record.get());
+  EXPECT_EQ(addresses.size(), 4U * kCount);
+  ExpectIntact(second, 2);
+  ExpectIntact(third, 3);
 }
 
 }  // namespace

@@ -1,22 +1,20 @@
+// Whole movies built by the engine from test templates, read back with the toolkit.
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <limits>
 
 #include "engine_test_support.h"
-#include "movie_test_fixture.h"
 #include "swftk/button.h"
 #include "swftk/define_shape.h"
 #include "swftk/edit_text.h"
 #include "swftk/font.h"
 #include "swftk/sprite.h"
-#include "swftk/stream.h"
 #include "swftk/text.h"
 
 namespace engine::test {
 namespace {
-
-namespace tagcode = swftk::tagcode;
 
 struct RequestCheck {
   const char* label;
@@ -32,181 +30,130 @@ TEST_P(GenerateChecks, RefuseBeforeTouchingAnyFile) {
   MessageLog log;
   MovieRequest request = ValidRequest(dir.File("missing.swf"), dir.File("out.swf"), fonts);
   GetParam().change(request);
-  CZarnHelper helper(log.Sink());
-  EXPECT_FALSE(helper.GenerateMovie(request));
+  EXPECT_FALSE(CZarnHelper(log.Sink()).GenerateMovie(request));
   EXPECT_EQ(log.messages, std::vector<Message>{GetParam().message});
   EXPECT_TRUE(dir.Entries().empty());
   EXPECT_TRUE(fonts.requests.empty());
 }
 
 const char* const kInvalid = "Invalid Entry";
+const char* const kAboveZero = "It must be greater than zero.";
+const Message kBadWidth{kInvalid, "Please re-enter the movie width.", kAboveZero};
+const Message kBadRate{kInvalid, "Please re-enter the frame rate", "It must be greater than zero"};
+const Message kBadDelay{kInvalid, "Please re-enter the frame delay",
+                        "It must be greater than or equal to one."};
 
+// The checks run in order: only the first failure is reported.
 INSTANTIATE_TEST_SUITE_P(
     Table, GenerateChecks,
-    ::testing::Values(
-        RequestCheck{
-            "width",
-            [](MovieRequest& r) { r.movieWidth = 0; },
-            {kInvalid, "Please re-enter the movie width.", "It must be greater than zero."}},
-        RequestCheck{
-            "height",
-            [](MovieRequest& r) { r.movieHeight = -1; },
-            {kInvalid, "Please re-enter the movie height", "It must be greater than zero."}},
-        RequestCheck{"rate",
-                     [](MovieRequest& r) { r.frameRate = 0.0F; },
-                     {kInvalid, "Please re-enter the frame rate", "It must be greater than zero"}},
-        RequestCheck{"rate not a number",
-                     [](MovieRequest& r) { r.frameRate = std::numeric_limits<float>::quiet_NaN(); },
-                     {kInvalid, "Please re-enter the frame rate", "It must be greater than zero"}},
-        RequestCheck{"text",
-                     [](MovieRequest& r) { r.text.clear(); },
-                     {kInvalid, "Please enter some text.", ""}},
-        RequestCheck{"delay",
-                     [](MovieRequest& r) { r.frameDelay = 0; },
-                     {kInvalid, "Please re-enter the frame delay",
-                      "It must be greater than or equal to one."}},
-        RequestCheck{"effect",
-                     [](MovieRequest& r) { r.effectPath.clear(); },
-                     {"No effect selected", "Please select an effect", ""}},
-        RequestCheck{
-            "long text",
-            [](MovieRequest& r) { r.text.assign(255, 'a'); },
-            {kInvalid, "Please re-enter the text", "It must be at most 254 characters long."}},
-        RequestCheck{"font size",
-                     [](MovieRequest& r) { r.fontSizeTenths = 0; },
-                     {kInvalid, "Please re-enter the font size", "It must be greater than zero."}},
-        RequestCheck{
-            "width before text",
-            [](MovieRequest& r) {
-              r.movieWidth = 0;
-              r.text.clear();
-              r.effectPath.clear();
-            },
-            {kInvalid, "Please re-enter the movie width.", "It must be greater than zero."}},
-        RequestCheck{"delay before effect",
-                     [](MovieRequest& r) {
-                       r.frameDelay = 0;
-                       r.effectPath.clear();
-                     },
-                     {kInvalid, "Please re-enter the frame delay",
-                      "It must be greater than or equal to one."}}),
-    [](const ::testing::TestParamInfo<RequestCheck>& info) {
-      std::string name;
-      for (const char c : std::string(info.param.label)) name += std::isalnum(c) ? c : '_';
-      return name;
-    });
+    ::testing::Values(RequestCheck{"width", [](MovieRequest& r) { r.movieWidth = 0; }, kBadWidth},
+                      RequestCheck{"height",
+                                   [](MovieRequest& r) { r.movieHeight = -1; },
+                                   {kInvalid, "Please re-enter the movie height", kAboveZero}},
+                      RequestCheck{"rate", [](MovieRequest& r) { r.frameRate = 0.0F; }, kBadRate},
+                      RequestCheck{"rate not a number",
+                                   [](MovieRequest& r) {
+                                     r.frameRate = std::numeric_limits<float>::quiet_NaN();
+                                   },
+                                   kBadRate},
+                      RequestCheck{"text",
+                                   [](MovieRequest& r) { r.text.clear(); },
+                                   {kInvalid, "Please enter some text.", ""}},
+                      RequestCheck{"delay", [](MovieRequest& r) { r.frameDelay = 0; }, kBadDelay},
+                      RequestCheck{"effect",
+                                   [](MovieRequest& r) { r.effectPath.clear(); },
+                                   {"No effect selected", "Please select an effect", ""}},
+                      RequestCheck{"long text",
+                                   [](MovieRequest& r) { r.text.assign(255, 'a'); },
+                                   {kInvalid, "Please re-enter the text",
+                                    "It must be at most 254 characters long."}},
+                      RequestCheck{"font size",
+                                   [](MovieRequest& r) { r.fontSizeTenths = 0; },
+                                   {kInvalid, "Please re-enter the font size", kAboveZero}},
+                      RequestCheck{"width before text",
+                                   [](MovieRequest& r) {
+                                     r.movieWidth = 0;
+                                     r.text.clear();
+                                     r.effectPath.clear();
+                                   },
+                                   kBadWidth},
+                      RequestCheck{"delay before effect",
+                                   [](MovieRequest& r) {
+                                     r.frameDelay = 0;
+                                     r.effectPath.clear();
+                                   },
+                                   kBadDelay}),
+    CaseName<RequestCheck>);
 
 using GenerateMovie = MovieTest;
 
-TEST_F(GenerateMovie, AcceptsARateThatTheSettingsWouldRefuse) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.frameRate = 0.5F;
-  const auto movie = GenerateAndRead(request);
-  ASSERT_NE(movie, nullptr);
-  EXPECT_EQ(movie->GetHeader().frameRate, 0.5F);
-}
-
-TEST_F(GenerateMovie, WritesTheHeaderOfEitherVersion) {
-  TemplateBuilder builder;
-  AddStandardTemplate(builder, true);
-  MovieRequest request = RequestFor(builder);
+TEST_F(GenerateMovie, WritesTheHeaderThenProtectThenTheBackground) {
+  MovieRequest request = StandardRequest(true);
+  request.backgroundColor = 0x00332211;
   for (const bool editText : {false, true}) {
     request.editTextMode = editText;
+    request.protect = editText;
     const auto movie = GenerateAndRead(request);
     ASSERT_NE(movie, nullptr);
     const swftk::CSwfHeader& header = movie->GetHeader();
     EXPECT_EQ(header.version, editText ? 4 : 3);
-    EXPECT_EQ(header.frameRect.xMin, 0);
     EXPECT_EQ(header.frameRect.xMax, 10000);
-    EXPECT_EQ(header.frameRect.yMin, 0);
     EXPECT_EQ(header.frameRect.yMax, 3000);
     EXPECT_EQ(header.frameRate, 12.0F);
     EXPECT_EQ(header.fileLength, ReadFileBytes(request.outputPath).size());
+    const swftk::TagList& tags = movie->GetTags();
+    EXPECT_EQ(First(tags, tagcode::kProtect) == tags[0].get(), request.protect);
+    const auto* background =
+        dynamic_cast<const swftk::CSwfSetBackgroundColor*>(tags[request.protect ? 1 : 0].get());
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(
+        std::vector<int>({background->color.red, background->color.green, background->color.blue}),
+        std::vector<int>({0x11, 0x22, 0x33}));
   }
+  // The engine takes a rate that the settings would refuse.
+  request.frameRate = 0.5F;
+  const auto slow = GenerateAndRead(request);
+  ASSERT_NE(slow, nullptr);
+  EXPECT_EQ(slow->GetHeader().frameRate, 0.5F);
 }
 
-TEST_F(GenerateMovie, ProtectComesFirstThenTheBackground) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.backgroundColor = 0x00332211;
-  for (const bool protect : {false, true}) {
-    request.protect = protect;
+TEST_F(GenerateMovie, PlainCharactersAreTheFontTheLinkThenOneTextPerGlyph) {
+  MovieRequest request = MinimalRequest();
+  request.allAtOnce = true;
+  using D = std::vector<Defined>;
+  const D texts = {{tagcode::kDefineText, 2}, {tagcode::kDefineText, 3}, {tagcode::kDefineText, 4}};
+  // A link of one character makes no button; a real one takes ids 2 and 3 and depth 1.
+  const struct {
+    const char* url;
+    D defined;
+  } cases[] = {
+      {"", D{{tagcode::kDefineFont, 1}, texts[0], texts[1], texts[2]}},
+      {"x", D{{tagcode::kDefineFont, 1}, texts[0], texts[1], texts[2]}},
+      {"http://example.org/", D{{tagcode::kDefineFont, 1},
+                                {tagcode::kDefineShape, 2},
+                                {tagcode::kDefineButton2, 3},
+                                {tagcode::kDefineText, 4},
+                                {tagcode::kDefineText, 5},
+                                {tagcode::kDefineText, 6}}},
+  };
+  for (const auto& c : cases) {
+    request.linkUrl = c.url;
     const auto movie = GenerateAndRead(request);
     ASSERT_NE(movie, nullptr);
-    const swftk::TagList& tags = movie->GetTags();
-    const size_t first = protect ? 1 : 0;
-    if (protect) {
-      EXPECT_EQ(tags[0]->GetTagCode(), tagcode::kProtect);
+    EXPECT_EQ(DefinedCharacters(movie->GetTags()), c.defined) << c.url;
+    if (c.defined.size() == 6) {
+      EXPECT_EQ(Describe(*First(movie->GetTags(), tagcode::kPlaceObject2)), "place 3@1");
     }
-    const auto* background = dynamic_cast<const swftk::CSwfSetBackgroundColor*>(tags[first].get());
-    ASSERT_NE(background, nullptr);
-    EXPECT_EQ(background->color.red, 0x11);
-    EXPECT_EQ(background->color.green, 0x22);
-    EXPECT_EQ(background->color.blue, 0x33);
-    EXPECT_EQ(FindFirst(tags, tagcode::kProtect) != nullptr, protect);
   }
-}
-
-TEST_F(GenerateMovie, PlainCharactersAreTheFontThenOneTextPerGlyph) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.allAtOnce = true;
-  const auto movie = GenerateAndRead(request);
-  ASSERT_NE(movie, nullptr);
-  EXPECT_EQ(DefinedCharacters(movie->GetTags()), (std::vector<Defined>{{tagcode::kDefineFont, 1},
-                                                                       {tagcode::kDefineText, 2},
-                                                                       {tagcode::kDefineText, 3},
-                                                                       {tagcode::kDefineText, 4}}));
-}
-
-TEST_F(GenerateMovie, PlainLinkTakesIdsTwoAndThreeAndDepthOne) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.allAtOnce = true;
-  request.linkUrl = "http://example.org/";
-  request.linkTarget = "_parent";
-  const auto movie = GenerateAndRead(request);
-  ASSERT_NE(movie, nullptr);
-  const swftk::TagList& tags = movie->GetTags();
-  EXPECT_EQ(DefinedCharacters(tags), (std::vector<Defined>{{tagcode::kDefineFont, 1},
-                                                           {tagcode::kDefineShape, 2},
-                                                           {tagcode::kDefineButton2, 3},
-                                                           {tagcode::kDefineText, 4},
-                                                           {tagcode::kDefineText, 5},
-                                                           {tagcode::kDefineText, 6}}));
-  const auto* place =
-      dynamic_cast<const swftk::CSwfPlaceObject2*>(FindFirst(tags, tagcode::kPlaceObject2));
-  ASSERT_NE(place, nullptr);
-  EXPECT_EQ(place->characterId, 3);
-  EXPECT_EQ(place->depth, 1);
-}
-
-TEST_F(GenerateMovie, ALinkOfOneCharacterMakesNoButton) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.linkUrl = "x";
-  const auto movie = GenerateAndRead(request);
-  ASSERT_NE(movie, nullptr);
-  EXPECT_EQ(FindFirst(movie->GetTags(), tagcode::kDefineButton2), nullptr);
-  EXPECT_EQ(FindFirst(movie->GetTags(), tagcode::kDefineShape), nullptr);
 }
 
 TEST_F(GenerateMovie, TheLinkButtonCoversTheMovieAndOpensTheUrl) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
+  MovieRequest request = MinimalRequest();
   request.linkUrl = "http://example.org/";
   request.linkTarget = "_blank";
   const auto movie = GenerateAndRead(request);
   ASSERT_NE(movie, nullptr);
-  const auto* rectangle = dynamic_cast<const swftk::CSwfDefineShape*>(
-      FindFirst(movie->GetTags(), tagcode::kDefineShape));
+  const auto* rectangle = First<swftk::CSwfDefineShape>(movie->GetTags(), tagcode::kDefineShape);
   ASSERT_NE(rectangle, nullptr);
   EXPECT_EQ(rectangle->bounds->xMax, 10000);
   EXPECT_EQ(rectangle->bounds->yMax, 3000);
@@ -230,8 +177,7 @@ TEST_F(GenerateMovie, TheLinkButtonCoversTheMovieAndOpensTheUrl) {
     EXPECT_EQ(std::make_pair(edge.deltaX, edge.deltaY), edges[i]) << i;
   }
 
-  const auto* button = dynamic_cast<const swftk::CSwfDefineButton2*>(
-      FindFirst(movie->GetTags(), tagcode::kDefineButton2));
+  const auto* button = First<swftk::CSwfDefineButton2>(movie->GetTags(), tagcode::kDefineButton2);
   ASSERT_NE(button, nullptr);
   ASSERT_EQ(button->records.size(), 1U);
   EXPECT_EQ(button->records[0]->states, swftk::ButtonRecord::kHitTest);
@@ -244,14 +190,12 @@ TEST_F(GenerateMovie, TheLinkButtonCoversTheMovieAndOpensTheUrl) {
       dynamic_cast<const swftk::CSwfActionUnknown*>(button->actions[0]->actions[0].get());
   ASSERT_NE(getUrl, nullptr);
   EXPECT_EQ(getUrl->code, swftk::actioncode::kGetUrl);
-  const std::string payload(getUrl->data.begin(), getUrl->data.end());
-  EXPECT_EQ(payload, std::string("http://example.org/\0_blank\0", 27));
+  EXPECT_EQ(std::string(getUrl->data.begin(), getUrl->data.end()),
+            std::string("http://example.org/\0_blank\0", 27));
 }
 
 TEST_F(GenerateMovie, EachGlyphTextDrawsItsGlyphAtTheLetterHeight) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
+  MovieRequest request = MinimalRequest();
   request.allAtOnce = true;
   request.text = "ba";
   request.textColor = 0x00563412;
@@ -268,10 +212,9 @@ TEST_F(GenerateMovie, EachGlyphTextDrawsItsGlyphAtTheLetterHeight) {
   for (size_t g = 0; g < texts.size(); ++g) {
     const swftk::CSwfDefineText& text = *texts[g];
     EXPECT_EQ(text.GetCharacterId(), 2 + g);
-    EXPECT_EQ(text.bounds->xMin, -2);
-    EXPECT_EQ(text.bounds->xMax, 3 * advances[g]);
-    EXPECT_EQ(text.bounds->yMin, -2);
-    EXPECT_EQ(text.bounds->yMax, 1080);
+    EXPECT_EQ(std::vector<int>(
+                  {text.bounds->xMin, text.bounds->xMax, text.bounds->yMin, text.bounds->yMax}),
+              std::vector<int>({-2, 3 * advances[g], -2, 1080}));
     EXPECT_EQ(text.matrix->scaleX, 65536);
     EXPECT_EQ(text.matrix->translateX, 0);
     // Two letters need 5 bits with the sign; the glyph indices 0 and 1 need fewer.
@@ -280,12 +223,10 @@ TEST_F(GenerateMovie, EachGlyphTextDrawsItsGlyphAtTheLetterHeight) {
     ASSERT_EQ(text.records.size(), 2U);
     const auto& style = dynamic_cast<const swftk::CSwfTextStyleChangeRecord&>(*text.records[0]);
     EXPECT_EQ(style.fontId, 1);
-    EXPECT_EQ(style.color->red, 0x12);
-    EXPECT_EQ(style.color->green, 0x34);
-    EXPECT_EQ(style.color->blue, 0x56);
+    EXPECT_EQ(std::vector<int>({style.color->red, style.color->green, style.color->blue}),
+              std::vector<int>({0x12, 0x34, 0x56}));
     EXPECT_EQ(style.xOffset, 0);
-    // 360 × 800 × 3 / 1024 = 843.75.
-    EXPECT_EQ(style.yOffset, 843);
+    EXPECT_EQ(style.yOffset, 843);  // 360 × 800 × 3 / 1024 = 843.75
     EXPECT_EQ(style.textHeight, 1080);
     const auto& glyphs = dynamic_cast<const swftk::CSwfTextGlyphRecord&>(*text.records[1]);
     ASSERT_EQ(glyphs.entries.size(), 1U);
@@ -295,14 +236,11 @@ TEST_F(GenerateMovie, EachGlyphTextDrawsItsGlyphAtTheLetterHeight) {
 }
 
 TEST_F(GenerateMovie, FontInfoNamesTheFaceCodesAndStyle) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
+  MovieRequest request = MinimalRequest();
   request.text = "cab";
   struct Style {
     int32_t weight;
-    uint8_t italic;
-    uint8_t flags;
+    uint8_t italic, flags;
   };
   for (const Style style : {Style{400, 0, 0x08}, Style{600, 0, 0x08}, Style{700, 0, 0x0A},
                             Style{400, 1, 0x0C}, Style{900, 1, 0x0E}}) {
@@ -310,7 +248,7 @@ TEST_F(GenerateMovie, FontInfoNamesTheFaceCodesAndStyle) {
     request.logFont.lfItalic = style.italic;
     const auto movie = GenerateAndRead(request);
     ASSERT_NE(movie, nullptr);
-    const swftk::CSwfTag* raw = FindFirst(movie->GetTags(), tagcode::kDefineFontInfo);
+    const swftk::CSwfTag* raw = First(movie->GetTags(), tagcode::kDefineFontInfo);
     ASSERT_NE(raw, nullptr);
     const auto info = DecodeAs<swftk::CSwfDefineFontInfo>(*raw);
     EXPECT_EQ(info->fontId, 1);
@@ -332,22 +270,16 @@ TEST_F(GenerateMovie, TheFontHoldsOneGlyphPerCharacterOfTheSet) {
   request.text = "aa";
   const auto movie = GenerateAndRead(request);
   ASSERT_NE(movie, nullptr);
-  const auto font =
-      DecodeAs<swftk::CSwfDefineFont>(*FindFirst(movie->GetTags(), tagcode::kDefineFont));
+  const auto font = DecodeAs<swftk::CSwfDefineFont>(*First(movie->GetTags(), tagcode::kDefineFont));
   EXPECT_EQ(font->glyphs.size(), 3U);
   EXPECT_EQ(font->offsets.front(), 6);
 }
 
 TEST_F(GenerateMovie, EditTextCharactersComeInTheirOrder) {
-  TemplateBuilder builder;
-  AddStandardTemplate(builder, true);
-  MovieRequest request = RequestFor(builder);
-  request.editTextMode = true;
-  const auto movie = GenerateAndRead(request);
+  const auto movie = GenerateAndRead(StandardRequest(true));
   ASSERT_NE(movie, nullptr);
   const swftk::TagList& tags = movie->GetTags();
-  ASSERT_GE(tags.size(), 2U);
-  EXPECT_EQ(tags[1]->GetTagCode(), tagcode::kDoAction);
+  ASSERT_GE(tags.size(), 5U);
   EXPECT_EQ(DescribeActions(*tags[1]),
             (std::vector<std::string>{"push \"textlen\"", "push \"3\"", "set"}));
   // Font, field, letter sprite, the copied shape, then the container sprite.
@@ -356,7 +288,6 @@ TEST_F(GenerateMovie, EditTextCharactersComeInTheirOrder) {
                                                            {tagcode::kDefineSprite, 3},
                                                            {tagcode::kDefineShape, 4},
                                                            {tagcode::kDefineSprite, 5}}));
-
   const auto* font = dynamic_cast<const swftk::CSwfDefineFont2*>(tags[2].get());
   ASSERT_NE(font, nullptr);
   EXPECT_EQ(font->codes, (std::vector<uint16_t>{'a', 'b', 'c'}));
@@ -366,10 +297,9 @@ TEST_F(GenerateMovie, EditTextCharactersComeInTheirOrder) {
   // The template's field is -40..440 by -20..580; q = 1024 / 720 = 1, so the field is twice
   // the widest advance wide.
   const int widest = (20 + 2 * 'c') * 1080 / 1024;
-  EXPECT_EQ(field->bounds->xMin, -40);
-  EXPECT_EQ(field->bounds->xMax, 2 * widest);
-  EXPECT_EQ(field->bounds->yMin, -20);
-  EXPECT_EQ(field->bounds->yMax, 580);
+  EXPECT_EQ(std::vector<int>({field->bounds->xMin, field->bounds->xMax, field->bounds->yMin,
+                              field->bounds->yMax}),
+            std::vector<int>({-40, 2 * widest, -20, 580}));
   using E = swftk::CSwfDefineEditText;
   EXPECT_EQ(field->flags, E::kHasText | E::kReadOnly | E::kHasTextColor | E::kHasFont |
                               E::kHasLayout | E::kNoSelect | E::kUseOutlines);
@@ -386,28 +316,22 @@ TEST_F(GenerateMovie, EditTextCharactersComeInTheirOrder) {
   const auto* letter = dynamic_cast<const swftk::CSwfDefineSprite*>(tags[4].get());
   ASSERT_NE(letter, nullptr);
   EXPECT_EQ(letter->frameCount, 1);
-  EXPECT_EQ(Codes(letter->tags),
-            (std::vector<uint16_t>{tagcode::kPlaceObject2, tagcode::kShowFrame, tagcode::kEnd}));
+  EXPECT_EQ(Timeline(letter->tags), (std::vector<std::string>{"place 2@1, frame", "end"}));
   const auto& centred = static_cast<const swftk::CSwfPlaceObject2&>(*letter->tags[0]);
-  EXPECT_EQ(centred.characterId, 2);
-  EXPECT_EQ(centred.depth, 1);
   EXPECT_EQ(centred.matrix->translateX, -((-40 + 2 * widest) / 2));
   EXPECT_EQ(centred.matrix->translateY, -280);
 }
 
 TEST_F(GenerateMovie, TheFieldWidthFollowsTheSize) {
-  TemplateBuilder builder;
-  AddStandardTemplate(builder, true);
-  MovieRequest request = RequestFor(builder);
-  request.editTextMode = true;
+  MovieRequest request = StandardRequest(true);
   request.text = "a";
   // q = 1024 / (2 × size in tenths): 0 at 60 points, 5 at 10 points, 3 at 17 points.
   for (const auto& [tenths, factor] : {std::pair{600, 2}, std::pair{100, 5}, std::pair{170, 3}}) {
     request.fontSizeTenths = tenths;
     const auto movie = GenerateAndRead(request);
     ASSERT_NE(movie, nullptr);
-    const auto* field = dynamic_cast<const swftk::CSwfDefineEditText*>(
-        FindFirst(movie->GetTags(), tagcode::kDefineEditText));
+    const auto* field =
+        First<swftk::CSwfDefineEditText>(movie->GetTags(), tagcode::kDefineEditText);
     ASSERT_NE(field, nullptr);
     const auto scale = static_cast<float>(1024.0 / (tenths * 3.0));
     const int advance =
@@ -421,11 +345,8 @@ TEST_F(GenerateMovie, OnlyShapesAndSpritesOfTheTemplateAreCopied) {
   const StandardIds ids = AddStandardTemplate(builder);                 // 1, 2, 3
   const uint16_t alpha = builder.AddShape(tagcode::kDefineShape3, 10);  // 4
   builder.AddEditText(100, swftk::CSwfRect(0, 10, 0, 10));              // 5
-  const uint16_t holder = builder.AddSprite(                            // 6
-      Tags(Place(ids.shape, 1), Place(alpha, 2), Place(5, 3), Place(8, 4), Frame()));
-  const uint16_t later = builder.AddShape(tagcode::kDefineShape2, 20);  // 7
-  ASSERT_EQ(holder, 6);
-  ASSERT_EQ(later, 7);
+  builder.AddSprite(Tags(Place(ids.shape, 1), Place(alpha, 2), Place(5, 3), Place(8, 4), Frame()));
+  builder.AddShape(tagcode::kDefineShape2, 20);  // 7
   MovieRequest request = RequestFor(builder);
   request.text = "ab";
   request.allAtOnce = true;
@@ -441,68 +362,76 @@ TEST_F(GenerateMovie, OnlyShapesAndSpritesOfTheTemplateAreCopied) {
                                                            {tagcode::kDefineShape3, 5},
                                                            {tagcode::kDefineSprite, 6},
                                                            {tagcode::kDefineShape2, 7}}));
-  const swftk::CSwfDefineSprite* copy = nullptr;
-  for (const auto& tag : tags) {
-    if (tag->GetTagCode() == tagcode::kDefineSprite)
-      copy = static_cast<const swftk::CSwfDefineSprite*>(tag.get());
-  }
+  const auto* copy = First<swftk::CSwfDefineSprite>(tags, tagcode::kDefineSprite);
   ASSERT_NE(copy, nullptr);
-  std::vector<uint16_t> placed;
-  for (const auto& tag : copy->tags) {
-    if (const auto* place = dynamic_cast<const swftk::CSwfPlaceObject2*>(tag.get()))
-      placed.push_back(place->characterId);
-  }
   // Copied characters take their new ids; the field (not copied) and a later id keep theirs.
-  EXPECT_EQ(placed, (std::vector<uint16_t>{4, 5, 5, 8}));
+  EXPECT_EQ(Timeline(copy->tags),
+            (std::vector<std::string>{"place 4@1, place 5@2, place 5@3, place 8@4, frame", "end"}));
   const auto* shape3 = dynamic_cast<const swftk::CSwfDefineShape*>(tags[6].get());
   ASSERT_NE(shape3, nullptr);
   EXPECT_EQ(shape3->shape->fillStyles->styles[0]->color->red, 10);
 }
 
-TEST_F(GenerateMovie, AFontThatCannotBeMadeStopsTheBuild) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
+// The movie is written whole or not at all: a failed build leaves the folder as it was, with
+// no temporary file, and a successful one replaces the old movie.
+TEST_F(GenerateMovie, WritesTheMovieWholeOrNotAtAll) {
+  const Bytes old = {'o', 'l', 'd'};
+  MovieRequest request = MinimalRequest();
+  WriteFileBytes(request.outputPath, old);
   fonts.fails = true;
   EXPECT_FALSE(Generate(request));
-  EXPECT_EQ(
-      log.messages,
-      (std::vector<Message>{{"Error", "Encountered a problem creating the font: Fake Sans", ""}}));
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"effect.swf"});
-}
-
-TEST_F(GenerateMovie, AnUnwritablePathIsReportedAndLeavesNothing) {
-  TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.outputPath = dir.File("no such folder/out.swf");
-  EXPECT_FALSE(Generate(request));
-  EXPECT_EQ(
-      log.messages,
-      (std::vector<Message>{
-          {"Error", "Encountered an error while writing to file: " + request.outputPath, ""}}));
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"effect.swf"});
-}
-
-TEST_F(GenerateMovie, AFailedBuildLeavesTheExistingMovieAsItWas) {
+  fonts.fails = false;
+  MovieRequest unwritable = request;
+  unwritable.outputPath = dir.File("no such folder/out.swf");
+  EXPECT_FALSE(Generate(unwritable));
   TemplateBuilder broken;
   broken.AddShape();
-  MovieRequest request = RequestFor(broken);
-  const Bytes before = {'o', 'l', 'd'};
-  WriteFileBytes(request.outputPath, before);
-  EXPECT_FALSE(Generate(request));
-  EXPECT_EQ(ReadFileBytes(request.outputPath), before);
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"effect.swf", "out.swf"}));
+  broken.Save(dir.File("broken.swf"));
+  MovieRequest brokenRequest = request;
+  brokenRequest.effectPath = dir.File("broken.swf");
+  EXPECT_FALSE(Generate(brokenRequest));
+  ASSERT_GE(log.messages.size(), 2U);
+  EXPECT_EQ(
+      std::vector<Message>(log.messages.begin(), log.messages.begin() + 2),
+      (std::vector<Message>{
+          {"Error", "Encountered a problem creating the font: Fake Sans", ""},
+          {"Error", "Encountered an error while writing to file: " + unwritable.outputPath, ""}}));
+  EXPECT_EQ(ReadFileBytes(request.outputPath), old);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"broken.swf", "effect.swf", "out.swf"}));
+
+  log.messages.clear();
+  EXPECT_NE(GenerateAndRead(request), nullptr);
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"broken.swf", "effect.swf", "out.swf"}));
 }
 
-TEST_F(GenerateMovie, ASuccessfulBuildReplacesTheMovieAndLeavesNoTemporaryFile) {
+TEST_F(GenerateMovie, ResizingGivesANewFrameAndRateAndKeepsTheTags) {
   TemplateBuilder builder;
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  WriteFileBytes(request.outputPath, {'o', 'l', 'd'});
-  EXPECT_TRUE(Generate(request));
-  EXPECT_NE(ReadMovie(request.outputPath), nullptr);
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"effect.swf", "out.swf"}));
+  AddStandardTemplate(builder);
+  builder.AddRootTag(Frame());
+  builder.Save(dir.File("cross.swf"));
+  CZarnHelper helper(log.Sink());
+  ASSERT_TRUE(
+      helper.ResizeMovieFile(dir.File("cross.swf"), dir.File("sized.swf"), 320, 240, 24.5F));
+  EXPECT_TRUE(log.messages.empty());
+  const auto sized = ReadMovie(dir.File("sized.swf"));
+  ASSERT_NE(sized, nullptr);
+  const swftk::CSwfHeader& header = sized->GetHeader();
+  EXPECT_EQ(header.version, 4);
+  EXPECT_EQ(header.frameRect.xMax, 6400);
+  EXPECT_EQ(header.frameRect.yMax, 4800);
+  EXPECT_EQ(header.frameRate, 24.5F);
+  EXPECT_EQ(header.frameCount, 2);
+  // Past the header, the bytes are the source's.
+  const Bytes before = ReadFileBytes(dir.File("cross.swf"));
+  const Bytes after = ReadFileBytes(dir.File("sized.swf"));
+  EXPECT_EQ(header.fileLength, after.size());
+  const auto tail = static_cast<std::ptrdiff_t>(before.size() - 21);
+  EXPECT_TRUE(std::equal(before.end() - tail, before.end(), after.end() - tail));
+
+  EXPECT_FALSE(
+      helper.ResizeMovieFile(dir.File("cross.swf"), dir.File("gone/sized.swf"), 320, 240, 12.0F));
+  EXPECT_EQ(log.messages, (std::vector<Message>{{"Error", "File Error", ""}}));
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"cross.swf", "sized.swf"}));
 }
 
 }  // namespace

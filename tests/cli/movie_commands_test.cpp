@@ -1,0 +1,436 @@
+// dump, rewrite and render: the commands that take a movie in.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/dump_command.h"
+#include "cli/render_command.h"
+#include "cli/rewrite_command.h"
+#include "player/image.h"
+#include "swftk/actions.h"
+#include "swftk/button.h"
+#include "swftk/control_tags.h"
+#include "swftk/define_shape.h"
+#include "swftk/edit_text.h"
+#include "swftk/font.h"
+#include "swftk/place_object.h"
+#include "swftk/reader.h"
+#include "swftk/sprite.h"
+#include "swftk/writer.h"
+#include "tests/corpus_index.h"
+#include "tests/support/temp_dir.h"
+
+namespace zarn::cli::test {
+namespace {
+
+using namespace swftk;
+using zarn::test::Bytes;
+using zarn::test::ReadFileBytes;
+using zarn::test::TempDir;
+using zarn::test::WriteFileBytes;
+
+// Shape 3: a filled and outlined 200 x 100 outline of two lines and a curve.
+std::unique_ptr<CSwfDefineShape> Shape() {
+  auto define = std::make_unique<CSwfDefineShape>(tagcode::kDefineShape3);
+  define->characterId = 3;
+  define->bounds = std::make_unique<CSwfRect>(0, 200, 0, 100);
+  CSwfShapeWithStyle& shape = *define->shape;
+  shape.fillStyles = std::make_unique<CSwfFillStyleArray>();
+  shape.fillStyles->Init(1);
+  auto fill = std::make_unique<CSwfFillStyle>();
+  fill->SetSolid(std::make_unique<CSwfColorAlpha>(255, 0, 0, 255), 1);
+  shape.fillStyles->styles.push_back(std::move(fill));
+  shape.fillStyles->count = 1;
+  shape.lineStyles = std::make_unique<CSwfLineStyleArray>();
+  shape.lineStyles->Init(1);
+  auto line = std::make_unique<CSwfLineStyle>();
+  line->Init(20, std::make_unique<CSwfColorAlpha>(0, 0, 0, 255), 1);
+  shape.lineStyles->styles.push_back(std::move(line));
+  shape.lineStyles->count = 1;
+  shape.SetStyleBits(1, 1);
+  auto start = std::make_unique<CSwfStyleChangeShapeRecord>();
+  start->SetMoveTo(0, 100, &shape);
+  start->fillStyle1 = 1;
+  start->lineStyle = 1;
+  start->UpdateFlags();
+  shape.records.push_back(std::move(start));
+  auto across = std::make_unique<CSwfStraightEdgeShapeRecord>();
+  across->Init(200, 0, CSwfStraightEdgeShapeRecord::kHorizontal);
+  shape.records.push_back(std::move(across));
+  auto up = std::make_unique<CSwfStraightEdgeShapeRecord>();
+  up->Init(0, -100, CSwfStraightEdgeShapeRecord::kVertical);
+  shape.records.push_back(std::move(up));
+  auto back = std::make_unique<CSwfCurvedEdgeShapeRecord>();
+  back->Init(-100, 0, -100, 100);
+  shape.records.push_back(std::move(back));
+  shape.records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
+  return define;
+}
+
+// Font 4: two empty glyphs with layout.
+std::unique_ptr<CSwfDefineFont2> Font() {
+  auto font = std::make_unique<CSwfDefineFont2>();
+  font->characterId = 4;
+  font->name = "Liberation Sans";
+  font->flags = CSwfDefineFont2::kHasLayout | CSwfDefineFont2::kAnsi | CSwfDefineFont2::kBold;
+  for (const uint16_t code : {'A', 'B'}) {
+    auto glyph = std::make_unique<CSwfShape>();
+    glyph->records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
+    font->glyphs.push_back(std::move(glyph));
+    font->codes.push_back(code);
+    font->advances.push_back(600);
+    font->bounds.push_back(std::make_unique<CSwfRect>(0, 600, -700, 0));
+  }
+  font->ascent = 900;
+  font->descent = 200;
+  return font;
+}
+
+// Sprite 1: one frame placing character 2 as "letter".
+std::unique_ptr<CSwfDefineSprite> Sprite() {
+  auto sprite = std::make_unique<CSwfDefineSprite>(1, 0);
+  auto letter = std::make_unique<CSwfPlaceObject2>();
+  letter->depth = 1;
+  letter->characterId = 2;
+  letter->name = "letter";
+  std::unique_ptr<CSwfTag> tag = std::move(letter);
+  sprite->AddTag(tag);
+  tag = std::make_unique<CSwfShowFrame>();
+  sprite->AddTag(tag);
+  tag = std::make_unique<CSwfEnd>();
+  sprite->AddTag(tag);
+  return sprite;
+}
+
+// Button 6: shape 3 as its hit area, a link on release.
+std::unique_ptr<CSwfDefineButton2> Button() {
+  auto button = std::make_unique<CSwfDefineButton2>();
+  button->characterId = 6;
+  auto record = std::make_unique<ButtonRecord>();
+  record->states = ButtonRecord::kHitTest;
+  record->characterId = 3;
+  record->depth = 1;
+  record->matrix = std::make_unique<CSwfMatrix>();
+  record->colorTransform = std::make_unique<CSwfColorTransformAlpha>();
+  button->AddRecord(std::move(record));
+  auto link = std::make_unique<CSwfDoAction>();
+  link->AddAction(std::make_unique<CSwfActionGetUrl>("http://example.com/", "_blank"));
+  button->AddAction(std::move(link));
+  button->AddCondition(CSwfDefineButton2::kOverDownToOverUp);
+  return button;
+}
+
+// A version 5 movie of 550 x 400 pixels at 24 fps with one tag of every family the dump
+// describes, over two frames.
+Bytes SampleMovie() {
+  CSwfWriter writer;
+  auto background = std::make_unique<CSwfSetBackgroundColor>();
+  background->SetColor(0x10, 0x20, 0x30);
+  writer.AddTag(std::move(background));
+  writer.AddTag(std::make_unique<CSwfFrameLabel>("intro"));
+  writer.AddTag(Shape());
+  writer.AddTag(Font());
+  // Text field 5 showing the variable "text" in font 4.
+  auto edit = std::make_unique<CSwfDefineEditText>();
+  edit->Init(5, std::make_unique<CSwfColorAlpha>(0, 0, 0, 255), "text");
+  edit->bounds = std::make_unique<CSwfRect>(0, 2000, 0, 400);
+  edit->SetFont(4, 240);
+  edit->SetInitialText("A");
+  writer.AddTag(std::move(edit));
+  writer.AddTag(Sprite());
+  writer.AddTag(Button());
+  // Sprite 1 placed as "effect", scaled, moved and half transparent.
+  auto place = std::make_unique<CSwfPlaceObject2>();
+  place->depth = 3;
+  place->characterId = 1;
+  place->name = "effect";
+  place->matrix = std::make_unique<CSwfMatrix>();
+  place->matrix->Set(98304, 98304, 0, 0, 200, 300, CSwfMatrix::kHasScale);
+  place->colorTransformAlpha = std::make_unique<CSwfColorTransformAlpha>();
+  place->colorTransformAlpha->redMult = 256;
+  place->colorTransformAlpha->greenMult = 256;
+  place->colorTransformAlpha->blueMult = 256;
+  place->colorTransformAlpha->alphaMult = 128;
+  writer.AddTag(std::move(place));
+  auto actions = std::make_unique<CSwfDoAction>();
+  actions->AddAction(std::make_unique<CSwfActionPush>("name"));
+  actions->AddAction(std::make_unique<CSwfActionPush>("Effect"));
+  actions->AddAction(std::make_unique<CSwfActionSetVariable>());
+  actions->AddAction(std::make_unique<CSwfActionGotoFrame>(4));
+  // SetTarget "ab", which the toolkit keeps raw.
+  actions->AddAction(std::make_unique<CSwfActionUnknown>(0x8B, std::vector<uint8_t>{'a', 'b', 0}));
+  writer.AddTag(std::move(actions));
+  auto metadata = std::make_unique<CSwfTagUnknown>(77, 3);
+  metadata->data = {'a', 'b', 'c'};
+  writer.AddTag(std::move(metadata));
+  writer.AddTag(std::make_unique<CSwfShowFrame>());
+  writer.AddTag(std::make_unique<CSwfRemoveObject2>(1, 3));
+  writer.AddTag(std::make_unique<CSwfShowFrame>());
+  writer.AddTag(std::make_unique<CSwfEnd>());
+  CSwfHeader header;
+  header.Setup(550, 400, 24.0F, 0, 5);
+  Bytes movie;
+  writer.Build(movie, &header);
+  return movie;
+}
+
+struct Outcome {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+// A folder holding the sample movie as in.swf.
+class MovieCommand : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteFileBytes(dir.File("in.swf"), SampleMovie()); }
+
+  static Outcome Dump(const std::string& path) {
+    std::ostringstream out, err;
+    const int status = RunDumpCommand(path, out, err);
+    return {status, out.str(), err.str()};
+  }
+  static Outcome Rewrite(const std::string& in, const std::string& out) {
+    std::ostringstream err;
+    const int status = RunRewriteCommand(in, out, err);
+    return {status, "", err.str()};
+  }
+  static Outcome Render(const RenderRequest& request) {
+    std::ostringstream out, err;
+    const int status = RunRenderCommand(request, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  TempDir dir;
+};
+
+TEST_F(MovieCommand, DumpDescribesEveryTag) {
+  const Outcome run = Dump(dir.File("in.swf"));
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::vector<std::string> lines;
+  std::istringstream in(run.out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const std::vector<std::string> header = {
+      "SWF version 5",
+      "  file length  " + std::to_string(SampleMovie().size()) + " bytes",
+      "  frame size   11000 x 8000 twips (x 0..11000 y 0..8000)",
+      "  frame rate   24 fps",
+      "  frame count  2",
+      "",
+      "  index  code  tag                         length  fields"};
+  ASSERT_GE(lines.size(), header.size());
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 7), header);
+  // Each piece must stand in the line `below` lines after the first line holding `anchor`:
+  // tags one aligned line each, sprite contents and actions indented below their tag.
+  struct Piece {
+    std::string anchor;
+    size_t below;
+    std::string text;
+  };
+  const std::string actionIndent(17, ' ');
+  const Piece pieces[] = {
+      {"SetBackgroundColor", 0, "      0     9  SetBackgroundColor               3  color #102030"},
+      {"FrameLabel", 0, "      1    43  FrameLabel                       6  label \"intro\""},
+      {"DefineShape3", 0, "id 3, bounds x 0..200 y 0..100, 1 fill style, 1 line style"},
+      {"DefineShape3", 1, "5 records: 1 style change, 2 straight edges, 1 curved edge"},
+      {"DefineFont2", 0,
+       "id 4, name \"Liberation Sans\", 2 glyphs, flags 0x91 (HasLayout ANSI Bold)"},
+      {"DefineFont2", 1, "ascent 900, descent 200, leading 0, 0 kerning pairs"},
+      {"DefineEditText", 0,
+       "id 5, variable \"text\", flags 0x8520 (HasText HasTextColor HasFont HasLayout)"},
+      {"DefineEditText", 1, "bounds x 0..2000 y 0..400, font 4 height 240, color #000000FF"},
+      {"DefineEditText", 3, "text \"A\""},
+      {"  DefineSprite", 0, "id 1, 1 frame"},
+      {"  DefineSprite", 1,
+       "    5.0    26    PlaceObject2                  12  depth 1, id 2, name \"letter\""},
+      {"  DefineSprite", 2, "    5.1     1    ShowFrame                      0"},
+      {"  DefineSprite", 3, "    5.2     0    End                            0"},
+      {"DefineButton2", 0, "id 6, 1 record, 1 action list"},
+      {"DefineButton2", 1, "record hit (0x08), id 3, depth 1, matrix (tx 0 ty 0), cxform (none)"},
+      {"DefineButton2", 2, "on 0x0008 (OverDownToOverUp)"},
+      {"DefineButton2", 3, "  GetURL \"http://example.com/\" target \"_blank\""},
+      {"      7    26  PlaceObject2", 0,
+       "depth 3, id 1, name \"effect\", matrix (sx 1.5 sy 1.5 tx 200 ty 300), cxform (mult 1 1 1 "
+       "0.5)"},
+      {"DoAction", 0, "      8    12  DoAction                        33  5 actions"},
+      {"DoAction", 1, actionIndent + "Push \"name\""},
+      {"DoAction", 2, actionIndent + "Push \"Effect\""},
+      {"DoAction", 3, actionIndent + "SetVariable"},
+      {"DoAction", 4, actionIndent + "GotoFrame 4"},
+      {"DoAction", 5, actionIndent + "action 0x8B, 3 bytes: 61 62 00"},
+      {"Metadata", 0, "      9    77  Metadata                         3"},
+      {"RemoveObject2", 0, "     11    28  RemoveObject2                    2  depth 3"},
+      {"     13     0  End", 0, "     13     0  End                              0"},
+  };
+  for (const Piece& piece : pieces) {
+    const auto at = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(piece.anchor) != std::string::npos;
+    });
+    ASSERT_LT(at - lines.begin() + piece.below, lines.size()) << piece.anchor;
+    EXPECT_NE(at[static_cast<ptrdiff_t>(piece.below)].find(piece.text), std::string::npos)
+        << piece.text << "\n in: " << at[static_cast<ptrdiff_t>(piece.below)];
+  }
+}
+
+TEST_F(MovieCommand, DumpRefusesWhatIsNoMovie) {
+  const std::pair<Bytes, std::string> cases[] = {
+      {{}, "the file cannot be opened"},  // no file at all
+      {{'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'v', 'i', 'e'}, "the file is not a SWF movie"},
+      {{'C', 'W', 'S', 6, 100, 0, 0, 0, 0xDE, 0xAD, 0xBE, 0xEF},
+       "the compressed movie data is damaged"},
+  };
+  for (const auto& [contents, reason] : cases) {
+    const std::string path = dir.File("movie.swf");
+    std::filesystem::remove(path);
+    if (!contents.empty()) WriteFileBytes(path, contents);
+    const Outcome run = Dump(path);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "zarn-cli: cannot read " + path + ": " + reason + "\n");
+  }
+}
+
+// Real movies written by other tools: every movie the reader takes is listed, every other one
+// is refused with a message, and nothing crashes on the way.
+TEST(DumpOfCorpus, ListsEveryMovieTheReaderTakes) {
+  const std::filesystem::path corpus = ZARN_CORPUS_DIR;
+  const std::vector<std::string> movies = zarn::test::IndexedMovies(corpus);
+  if (movies.empty()) GTEST_SKIP() << "no corpus at " << corpus;
+  size_t listed = 0;
+  for (const std::string& movie : movies) {
+    SCOPED_TRACE(movie);
+    const std::string path = (corpus / movie).string();
+    CSwfReader reader;
+    const bool readable = reader.OpenMovie(path, false) == OpenResult::kOk;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunDumpCommand(path, out, err), readable ? 0 : 1);
+    EXPECT_EQ(out.str().empty(), !readable);
+    EXPECT_EQ(err.str().empty(), readable);
+    listed += readable;
+  }
+  EXPECT_GT(listed, movies.size() * 9 / 10);
+}
+
+TEST_F(MovieCommand, RewriteReplacesTheOutputAndIsStableOnASecondPass) {
+  WriteFileBytes(dir.File("once.swf"), {'o', 'l', 'd'});
+  ASSERT_EQ(Rewrite(dir.File("in.swf"), dir.File("once.swf")).err, "");
+  ASSERT_EQ(Rewrite(dir.File("once.swf"), dir.File("twice.swf")).err, "");
+  const Bytes once = ReadFileBytes(dir.File("once.swf"));
+  EXPECT_EQ(once, ReadFileBytes(dir.File("twice.swf")));
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.swf", "once.swf", "twice.swf"}));
+  // Every tag comes through with the fields the dump shows, the header and its file length
+  // included.
+  EXPECT_EQ(Dump(dir.File("once.swf")).out, Dump(dir.File("in.swf")).out);
+}
+
+TEST_F(MovieCommand, RewriteFaultsLeaveNothingBehind) {
+  WriteFileBytes(dir.File("old.swf"), {'o', 'l', 'd'});
+  // An output that is a folder: the temporary file is written and only the rename fails.
+  std::filesystem::create_directory(dir.File("folder.swf"));
+  const std::string missing = dir.File("missing.swf");
+  const std::string nested = dir.File("no-such-folder/out.swf");
+  const std::string folder = dir.File("folder.swf");
+  const struct {
+    std::string in, out, err;
+  } cases[] = {
+      {missing, dir.File("old.swf"),
+       "zarn-cli: cannot read " + missing + ": the file cannot be opened\n"},
+      {dir.File("in.swf"), nested,
+       "zarn-cli: cannot write " + nested + ": No such file or directory\n"},
+      {dir.File("in.swf"), folder, "zarn-cli: cannot write " + folder + ": "},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Rewrite(c.in, c.out);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+  }
+  EXPECT_EQ(ReadFileBytes(dir.File("old.swf")), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"folder.swf", "in.swf", "old.swf"}));
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+TEST_F(MovieCommand, RenderWritesOneFrameAsPngAtTheScaleAsked) {
+  RenderRequest request;
+  request.input = dir.File("in.swf");
+  request.png = dir.File("frame.png");
+  request.frame = 2;
+  request.scale = 0.5;
+  const Outcome run = Render(request);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "frame 2 -> " + dir.File("frame.png") + "\n");
+  const auto image = player::CKV_Image::ReadPng(dir.File("frame.png"));
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->Width(), 275);
+  EXPECT_EQ(image->Height(), 200);
+}
+
+TEST_F(MovieCommand, RenderWritesEveryFrameOfTheRangeASheetAndAGif) {
+  RenderRequest request;
+  request.input = dir.File("in.swf");
+  request.framesDir = dir.File("frames");
+  request.sheet = dir.File("sheet.png");
+  request.gif = dir.File("movie.gif");
+  request.scale = 0.1;
+  request.from = 2;
+  request.to = 4;
+  const Outcome run = Render(request);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "frames 2 to 4 -> " + dir.File("frames") +
+                         "\ncontact sheet of frames 2 to 4 -> " + dir.File("sheet.png") +
+                         "\nGIF of frames 2 to 4 -> " + dir.File("movie.gif") + "\n");
+  std::vector<std::string> frames;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.File("frames")))
+    frames.push_back(entry.path().filename().string());
+  std::sort(frames.begin(), frames.end());
+  EXPECT_EQ(frames,
+            (std::vector<std::string>{"frame-0002.png", "frame-0003.png", "frame-0004.png"}));
+  EXPECT_TRUE(player::CKV_Image::ReadPng(dir.File("sheet.png")));
+  const Bytes gif = ReadFileBytes(dir.File("movie.gif"));
+  EXPECT_EQ(std::string(gif.begin(), gif.begin() + std::min<size_t>(gif.size(), 6)), "GIF89a");
+}
+
+TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
+  WriteFileBytes(dir.File("text.swf"), {'h', 'e', 'l', 'l', 'o'});
+  const std::string in = dir.File("in.swf");
+  const std::string text = dir.File("text.swf");
+  const std::string nested = dir.File("no/such/folder/out.png");
+  const struct {
+    std::function<void(RenderRequest&)> change;
+    std::string err;
+  } cases[] = {
+      {[](RenderRequest& r) { r.png.clear(); },
+       "render needs at least one of -o, --frames, --gif and --sheet"},
+      {[&](RenderRequest& r) { r.input = dir.File("missing.swf"); },
+       "cannot read " + dir.File("missing.swf") + ": the file cannot be opened"},
+      {[&](RenderRequest& r) { r.input = text; },
+       "cannot read " + text + ": the file is not a SWF movie"},
+      {[](RenderRequest& r) { r.scale = 20; },
+       "cannot render " + in +
+           ": the stage would be 11000 x 8000 pixels at this scale; images above 8192 x 8192 "
+           "pixels are refused"},
+      {[&](RenderRequest& r) { r.gif = dir.File("x.gif"), r.png.clear(), r.from = 3, r.to = 2; },
+       "frames count from 1, and --to may not come before --from"},
+      {[&](RenderRequest& r) { r.png = nested; },
+       "cannot write the frame to " + nested + ": the file cannot be written"},
+  };
+  for (const auto& c : cases) {
+    RenderRequest request;
+    request.input = in;
+    request.png = dir.File("out.png");
+    c.change(request);
+    const Outcome run = Render(request);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "zarn-cli: " + c.err + "\n");
+  }
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.swf", "text.swf"}));
+}
+
+}  // namespace
+}  // namespace zarn::cli::test
