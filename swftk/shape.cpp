@@ -83,24 +83,31 @@ uint32_t CSwfShape::Read(CSwfReader& reader) {
   SetStyleBits(fillBits, lineBits);
   // Past the end of the data every bit reads as zero, which is the end record, so the loop
   // ends with the data; each record takes at least six bits.
+  // Every record opens with six bits: the edge bit, then either the five state flags or the
+  // straight bit and the 4-bit width; one read takes them all.
+  constexpr uint32_t kEdge = 0x20;
+  constexpr uint32_t kStraight = 0x10;
   for (;;) {
-    std::unique_ptr<CSwfShapeRecord> record;
-    if (reader.ReadBits(1, false)) {
-      if (reader.ReadBits(1, false)) {
-        record = std::make_unique<CSwfStraightEdgeShapeRecord>();
-      } else {
-        record = std::make_unique<CSwfCurvedEdgeShapeRecord>();
-      }
+    const auto head = static_cast<uint32_t>(reader.ReadBits(6, false));
+    const auto low = static_cast<uint8_t>(head & 0x1F);
+    if ((head & kEdge) != 0 && (head & kStraight) != 0) {
+      auto edge = std::make_unique<CSwfStraightEdgeShapeRecord>();
+      edge->hasAlpha = hasAlpha;
+      edge->ReadDeltas(reader, low & 0x0F);
+      records.push_back(std::move(edge));
+    } else if ((head & kEdge) != 0) {
+      auto curve = std::make_unique<CSwfCurvedEdgeShapeRecord>();
+      curve->hasAlpha = hasAlpha;
+      curve->ReadDeltas(reader, low & 0x0F);
+      records.push_back(std::move(curve));
     } else {
-      const auto flags = static_cast<uint8_t>(reader.ReadBits(5, false));
-      if (flags == 0) break;
+      if (low == 0) break;
       auto change = std::make_unique<CSwfStyleChangeShapeRecord>();
-      change->Init(flags, this);
-      record = std::move(change);
+      change->Init(low, this);
+      change->hasAlpha = hasAlpha;
+      change->Read(reader);
+      records.push_back(std::move(change));
     }
-    record->hasAlpha = hasAlpha;
-    record->Read(reader);
-    records.push_back(std::move(record));
   }
   records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
   SetStyleBits(fillBits, lineBits);

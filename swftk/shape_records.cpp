@@ -214,7 +214,12 @@ void CSwfStraightEdgeShapeRecord::CopyFrom(const CSwfStraightEdgeShapeRecord& so
 
 uint32_t CSwfStraightEdgeShapeRecord::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
-  numBits = static_cast<uint8_t>(reader.ReadBits(4, false));
+  ReadDeltas(reader, static_cast<uint8_t>(reader.ReadBits(4, false)));
+  return reader.GetPosition() - start;
+}
+
+void CSwfStraightEdgeShapeRecord::ReadDeltas(CSwfReader& reader, uint8_t width) {
+  numBits = width;
   const int n = numBits + 2;
   if (reader.ReadBits(1, false)) {
     const int32_t dx = reader.ReadBits(n, true);
@@ -224,7 +229,6 @@ uint32_t CSwfStraightEdgeShapeRecord::Read(CSwfReader& reader) {
   } else {
     Init(reader.ReadBits(n, true), 0, kHorizontal);
   }
-  return reader.GetPosition() - start;
 }
 
 uint32_t CSwfStraightEdgeShapeRecord::Write(CSwfStream& out) const {
@@ -265,11 +269,15 @@ void CSwfCurvedEdgeShapeRecord::CopyFrom(const CSwfCurvedEdgeShapeRecord& source
 
 uint32_t CSwfCurvedEdgeShapeRecord::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
-  numBits = static_cast<uint8_t>(reader.ReadBits(4, false));
+  ReadDeltas(reader, static_cast<uint8_t>(reader.ReadBits(4, false)));
+  return reader.GetPosition() - start;
+}
+
+void CSwfCurvedEdgeShapeRecord::ReadDeltas(CSwfReader& reader, uint8_t width) {
+  numBits = width;
   const int n = numBits + 2;
   for (int32_t* v : {&controlDeltaX, &controlDeltaY, &anchorDeltaX, &anchorDeltaY})
     *v = reader.ReadBits(n, true);
-  return reader.GetPosition() - start;
 }
 
 uint32_t CSwfCurvedEdgeShapeRecord::Write(CSwfStream& out) const {

@@ -84,6 +84,8 @@ class CSwfStraightEdgeShapeRecord : public CSwfShapeRecord {
 
   int GetRecordType() const override { return kStraightEdge; }
   uint32_t Read(CSwfReader& reader) override;
+  // What follows the 4-bit width field, for a reader that has read the width already.
+  void ReadDeltas(CSwfReader& reader, uint8_t width);
   // Deltas wider than the format allows are written as several shorter edges.
   uint32_t Write(CSwfStream& out) const override;
 
@@ -105,6 +107,8 @@ class CSwfCurvedEdgeShapeRecord : public CSwfShapeRecord {
  public:
   int GetRecordType() const override { return kCurvedEdge; }
   uint32_t Read(CSwfReader& reader) override;
+  // What follows the 4-bit width field, for a reader that has read the width already.
+  void ReadDeltas(CSwfReader& reader, uint8_t width);
   // Deltas wider than the format allows are written as several shorter curves.
   uint32_t Write(CSwfStream& out) const override;
 
