@@ -26,6 +26,7 @@
 #include "swftk/processor.h"
 #include "swftk/reader.h"
 #include "swftk/sprite.h"
+#include "tests/engine/template_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace effectc {
@@ -71,19 +72,13 @@ constexpr int kFrameDelay = 2;
 engine::MovieRequest RequestFor(const std::string& templatePath, const std::string& outputPath,
                                 glyphs::CKV_FontService& fonts, const std::string& text,
                                 bool allAtOnce) {
-  engine::MovieRequest request;
-  request.effectPath = templatePath;
-  request.outputPath = outputPath;
+  engine::MovieRequest request =
+      engine::test::ValidRequest(templatePath, outputPath, fonts, "Arial");
   request.movieWidth = 400;
   request.movieHeight = 200;
-  request.frameRate = 12.0F;
   request.textColor = 0x00000000;
   request.backgroundColor = 0x00FFFFFF;
-  request.fontSizeTenths = 360;
   request.text = text;
-  request.window = &fonts;
-  request.logFont.SetFaceName("Arial");
-  request.logFont.lfWeight = 400;
   request.originX = 150;
   request.originY = 70;
   request.allAtOnce = allAtOnce;
