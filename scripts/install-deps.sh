@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libfreetype-dev libfontconfig-dev
