@@ -12,6 +12,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-dejavu-core
+  lib2geom-dev libboost-dev fonts-urw-base35
   xvfb xauth
 )
 
