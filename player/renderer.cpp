@@ -13,6 +13,7 @@
 #include "player/font_character.h"
 #include "player/image.h"
 #include "player/instance.h"
+#include "player/morph_shape_character.h"
 #include "player/movie.h"
 #include "player/outline_painter.h"
 #include "player/player.h"
@@ -81,10 +82,10 @@ class StageDrawer {
     const Transform2D transform = parentTransform * entry.placement.matrix;
     const ColorTransform colorTransform = parentColor * entry.placement.colorTransform;
     if (!mask && Invisible(colorTransform)) return;
-    DrawInstance(*entry.instance, transform, colorTransform, mask);
+    DrawInstance(*entry.instance, entry.placement.ratio, transform, colorTransform, mask);
   }
 
-  void DrawInstance(const CKV_Instance& instance, const Transform2D& transform,
+  void DrawInstance(const CKV_Instance& instance, uint16_t ratio, const Transform2D& transform,
                     const ColorTransform& colorTransform, bool mask) {
     if (const DisplayList* children = instance.Children()) {
       DrawList(*children, transform, colorTransform, mask);
@@ -98,6 +99,10 @@ class StageDrawer {
       case CharacterKind::kShape:
         painter.Paint(static_cast<const CKV_ShapeCharacter*>(character)->outline, device,
                       colorTransform);
+        break;
+      case CharacterKind::kMorphShape:
+        painter.Paint(*static_cast<const CKV_MorphShapeCharacter*>(character)->OutlineAt(ratio),
+                      device, colorTransform);
         break;
       case CharacterKind::kText:
         for (const PlacedGlyph& glyph : static_cast<const CKV_TextCharacter*>(character)->glyphs)
