@@ -10,6 +10,8 @@ namespace skins {
 namespace {
 
 constexpr int kRowKinds = 2;
+// The link target's caption ends here; its cover dims it.
+constexpr QPoint kTargetCaption{603, 321};
 
 QRect ToRect(const Box& box) {
   return QRect(box.left, box.top, box.Width(), box.Height());
@@ -65,7 +67,7 @@ void Captions(QPainter& painter) {
   CaptionRight(painter, 402, 289, "Height");
   CaptionRight(painter, 490, 289, "Rate");
   CaptionRight(painter, 638, 289, "Background");
-  CaptionRight(painter, 603, 323, "Target");
+  CaptionRight(painter, kTargetCaption.x(), kTargetCaption.y(), "Target");
   Caption(painter, 24, 385, "Letters");
   Caption(painter, 24, 408, "Delay");
   Caption(painter, 160, 408, "frames");
@@ -208,10 +210,7 @@ void Covers(QPainter& painter, const QImage& window) {
       painter.fillRect(
           QRect(area.left(), area.top(), EditWell(edit).left() - area.left(), area.height()),
           theme::kPanel);
-      painter.setFont(PixelFont(11));
-      painter.setPen(theme::kCaptionDim);
-      painter.drawText(QRect(area.left(), 323, 603 - area.left(), 16),
-                       Qt::AlignRight | Qt::AlignVCenter, "Target");
+      CaptionRight(painter, kTargetCaption.x(), kTargetCaption.y(), "Target", theme::kCaptionDim);
     }
     Well(painter, EditWell(edit), true);
     painter.setPen(QPen(theme::kCaptionDim, 1));
