@@ -30,17 +30,6 @@ namespace code = swftk::tagcode;
 constexpr uint16_t kDefineBitsLossless = 20;
 constexpr uint16_t kDefineBitsLossless2 = 36;
 
-// Parses a tag the reader keeps as raw bytes with the toolkit's class for it, within the
-// tag's own bytes.
-template <class Tag>
-void ReadRawTag(const swftk::CSwfTagUnknown& raw, Tag& tag) {
-  swftk::CSwfStream framed;
-  raw.Write(framed);
-  swftk::CSwfReader reader;
-  reader.OpenFromStream(framed);
-  reader.ReadTagInto(tag);
-}
-
 // Why a tag the player does not use is left out; null for tags that change nothing drawn.
 const char* SkipReason(uint16_t tagCode) {
   switch (tagCode) {
@@ -174,13 +163,18 @@ TwipsRect RectOf(const swftk::CSwfRect& rect) {
 
 class MovieBuilder {
  public:
-  explicit MovieBuilder(CKV_Movie& movie) : movie_(movie) {}
+  // Counts on from the objects the movie's reader built.
+  MovieBuilder(CKV_Movie& movie, uint64_t objects) : movie_(movie), objects_(objects) {}
+
+  // Whether the tags read here took the movie past the reader's bound on objects; the build
+  // stops at once then.
+  bool TooManyObjects() const { return objects_ > swftk::CSwfReader::kMaxObjects; }
 
   void BuildTimeline(const swftk::TagList& tags, CKV_Timeline& timeline, bool isRoot) {
     TimelineFrame frame;
     for (const auto& tag : tags) {
       const uint16_t tagCode = tag->GetTagCode();
-      if (tagCode == code::kEnd) break;
+      if (tagCode == code::kEnd || TooManyObjects()) break;
       if (tagCode == code::kShowFrame) {
         timeline.frames.push_back(std::move(frame));
         frame = {};
@@ -205,7 +199,7 @@ class MovieBuilder {
       case code::kPlaceObject:
         if (raw) {
           swftk::CSwfPlaceObject place;
-          ReadRawTag(*raw, place);
+          ReadRaw(*raw, place);
           frame.commands.push_back(PlaceCommandOf(place));
         }
         return true;
@@ -216,7 +210,7 @@ class MovieBuilder {
       case code::kRemoveObject:
         if (raw) {
           swftk::CSwfRemoveObject remove(0, 0);
-          ReadRawTag(*raw, remove);
+          ReadRaw(*raw, remove);
           frame.commands.push_back(RemoveCommandOf(remove.depth));
         }
         return true;
@@ -264,7 +258,7 @@ class MovieBuilder {
       case code::kDefineFontInfo:
         if (raw) {
           swftk::CSwfDefineFontInfo info;
-          ReadRawTag(*raw, info);
+          ReadRaw(*raw, info);
           CKV_Character* font = movie_.characters.FindMutable(info.fontId);
           if (font && font->Kind() == CharacterKind::kFont)
             static_cast<CKV_FontCharacter*>(font)->TakeInfo(info);
@@ -279,7 +273,7 @@ class MovieBuilder {
         if (raw) {
           swftk::CSwfDefineText text;
           text.SetTagCode(tagCode);
-          ReadRawTag(*raw, text);
+          ReadRaw(*raw, text);
           Add(std::make_unique<CKV_TextCharacter>(text, movie_.characters));
         }
         return true;
@@ -321,12 +315,25 @@ class MovieBuilder {
     }
   }
 
+  // Parses a tag the reader keeps as raw bytes with the toolkit's class for it, within the
+  // tag's own bytes, counting what it builds with the rest of the movie.
+  template <class Tag>
+  void ReadRaw(const swftk::CSwfTagUnknown& raw, Tag& tag) {
+    swftk::CSwfStream framed;
+    raw.Write(framed);
+    swftk::CSwfReader reader;
+    reader.OpenFromStream(framed);
+    reader.ContinueObjectCount(objects_);
+    reader.ReadTagInto(tag);
+    objects_ = reader.ObjectCount();
+  }
+
   // A character made from a tag the reader kept as raw bytes.
   template <class Tag, class Character>
   void DefineFromRaw(const swftk::CSwfTagUnknown* raw) {
     if (!raw) return;
     Tag tag;
-    ReadRawTag(*raw, tag);
+    ReadRaw(*raw, tag);
     Add(std::make_unique<Character>(tag));
   }
 
@@ -338,6 +345,7 @@ class MovieBuilder {
   }
 
   CKV_Movie& movie_;
+  uint64_t objects_ = 0;
   bool backgroundSet_ = false;
 };
 
@@ -347,7 +355,10 @@ MovieLoadResult BuildMovie(swftk::CSwfReader& reader) {
   movie->version = header.version;
   movie->stage = RectOf(header.frameRect);
   movie->frameRate = header.frameRate;
-  MovieBuilder(*movie).BuildTimeline(reader.GetTags(), movie->timeline, true);
+  MovieBuilder builder(*movie, reader.ObjectCount());
+  builder.BuildTimeline(reader.GetTags(), movie->timeline, true);
+  if (builder.TooManyObjects())
+    return {nullptr, swftk::DescribeOpenResult(swftk::OpenResult::kTooManyObjects)};
   return {std::move(movie), {}};
 }
 
