@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "cli/output_checks.h"
+#include "cli/render_limits.h"
 #include "player/contact_sheet.h"
 #include "player/frame_sequence.h"
 #include "player/gif_writer.h"
@@ -42,7 +44,8 @@ class RenderRun {
 
   bool WriteAll() {
     if (!request_.png.empty() && !WriteSingleFrame()) return false;
-    const uint32_t last = request_.to != 0 ? request_.to : movie_->timeline.FrameCount();
+    const uint32_t last = request_.to != 0 ? CutRangeAtStop(movie_, request_.to, err_)
+                                           : movie_->timeline.FrameCount();
     if (!request_.framesDir.empty() && !WriteFrames(last)) return false;
     if (!request_.sheet.empty() && !WriteSheet(last)) return false;
     if (!request_.gif.empty() && !WriteGif(last)) return false;
@@ -55,6 +58,13 @@ class RenderRun {
     std::string error;
     if (last > kLastFrameAllowed) {
       err_ << "zarn-cli: frames after " << kLastFrameAllowed << " are not rendered\n";
+      return nullptr;
+    }
+    // Weighed before anything is drawn; a stage that cannot be drawn is reported by Create.
+    int width = 0;
+    int height = 0;
+    if (player::StageImageSize(*movie_, request_.scale, width, height, error) &&
+        !RenderIsAffordable(last - first + 1, width, height, err_)) {
       return nullptr;
     }
     auto sequence = player::CKV_FrameSequence::Create(movie_, request_.scale, first, last, error);
@@ -185,6 +195,8 @@ int RunRenderCommand(const RenderRequest& request, std::ostream& out, std::ostre
     err << "zarn-cli: frames count from 1, and --to may not come before --from\n";
     return 1;
   }
+  if (!OutputsAreSeparate({request.png, request.gif, request.sheet}, {request.input}, err))
+    return 1;
   const player::MovieLoadResult loaded = player::LoadMovieFile(request.input);
   if (!loaded.movie) {
     err << "zarn-cli: cannot read " << request.input << ": " << loaded.error << "\n";
