@@ -26,7 +26,7 @@ trap 'rm -rf "$seeds"' EXIT
 # The skin loader starts from the skins the build drew, when there are any.
 mkdir -p "$seeds/skin"
 for skin in kalvzarn.wui kalvsp.wui; do
-  [ -f "$build/$skin" ] && cp "$build/$skin" "$seeds/skin/"
+  if [ -f "$build/$skin" ]; then cp "$build/$skin" "$seeds/skin/"; fi
 done
 
 mkdir -p "$build/findings"
