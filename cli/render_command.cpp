@@ -1,14 +1,20 @@
 #include "cli/render_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "player/contact_sheet.h"
 #include "player/frame_sequence.h"
 #include "player/gif_writer.h"
 #include "player/movie_loader.h"
+#include "player/player.h"
+#include "player/renderer.h"
 
 namespace zarn::cli {
 namespace {
@@ -40,6 +46,7 @@ class RenderRun {
     if (!request_.framesDir.empty() && !WriteFrames(last)) return false;
     if (!request_.sheet.empty() && !WriteSheet(last)) return false;
     if (!request_.gif.empty() && !WriteGif(last)) return false;
+    if (request_.time && !TimeFrames(last)) return false;
     return true;
   }
 
@@ -115,6 +122,51 @@ class RenderRun {
     return true;
   }
 
+  // Plays to the first frame of the range, then draws each frame of it, timing the drawing
+  // alone.
+  bool TimeFrames(uint32_t last) {
+    if (last > kLastFrameAllowed) {
+      err_ << "zarn-cli: frames after " << kLastFrameAllowed << " are not rendered\n";
+      return false;
+    }
+    int width = 0;
+    int height = 0;
+    std::string error;
+    if (!player::StageImageSize(*movie_, request_.scale, width, height, error)) {
+      err_ << "zarn-cli: cannot render " << request_.input << ": " << error << "\n";
+      return false;
+    }
+    const auto image = player::CKV_Image::Create(width, height);
+    player::CKV_Player player(movie_);
+    for (uint32_t frame = 1; frame < request_.from; ++frame) player.Advance();
+    std::vector<double> millis;
+    for (uint32_t frame = request_.from; frame <= last; ++frame) {
+      if (frame > request_.from) player.Advance();
+      const auto start = std::chrono::steady_clock::now();
+      player::RenderFrame(player, *image);
+      millis.push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count());
+    }
+    const auto worst = std::max_element(millis.begin(), millis.end());
+    const auto worstFrame = request_.from + static_cast<uint32_t>(worst - millis.begin());
+    double sum = 0;
+    for (const double ms : millis) sum += ms;
+    std::vector<double> sorted = millis;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t n = sorted.size();
+    const double median = n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "frames %u to %u drawn at %d x %d: mean %.3f ms, median %.3f ms, worst %.3f ms "
+                  "(frame %u)",
+                  request_.from, last, width, height, sum / static_cast<double>(n), median, *worst,
+                  worstFrame);
+    ReportWarnings(player.Warnings(), err_);
+    out_ << line << "\n";
+    return true;
+  }
+
   const RenderRequest& request_;
   std::shared_ptr<const player::CKV_Movie> movie_;
   std::ostream& out_;
@@ -125,8 +177,8 @@ class RenderRun {
 
 int RunRenderCommand(const RenderRequest& request, std::ostream& out, std::ostream& err) {
   if (request.png.empty() && request.framesDir.empty() && request.gif.empty() &&
-      request.sheet.empty()) {
-    err << "zarn-cli: render needs at least one of -o, --frames, --gif and --sheet\n";
+      request.sheet.empty() && !request.time) {
+    err << "zarn-cli: render needs at least one of -o, --frames, --gif, --sheet and --time\n";
     return 1;
   }
   if (request.frame < 1 || request.from < 1 || (request.to != 0 && request.to < request.from)) {
@@ -153,6 +205,9 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--frames", request->framesDir, "write every frame of the range as PNG");
   command->add_option("--gif", request->gif, "write the range as an animated GIF");
   command->add_option("--sheet", request->sheet, "write the range as a contact sheet (PNG)");
+  command->add_flag("--time", request->time,
+                    "draw the range without writing and print the mean, median and worst draw "
+                    "time per frame");
   command->add_option("--scale", request->scale, "scale of the stage")->capture_default_str();
   command->add_option("--from", request->from, "first frame of the range")->capture_default_str();
   command->add_option("--to", request->to, "last frame of the range (default: the last frame)");

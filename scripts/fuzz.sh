@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz/ and runs each for SECONDS (default 30),
+# Builds the fuzz targets with clang in build-fuzz/ (or in the already configured tree named
+# by ZARN_FUZZ_BUILD, such as the test suite's sanitizer tree) and runs each for SECONDS (default 30),
 # starting from seeds cut out of the shared corpus. The inputs each fuzzer finds are kept in
 # build-fuzz/corpus/<target>/ for the next run; crashing inputs go to build-fuzz/findings/.
 # Exits non-zero when a fuzzer finds a crash.
@@ -8,10 +9,12 @@ set -euo pipefail
 
 seconds=${1:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-fuzz
+build=$(realpath -m "${ZARN_FUZZ_BUILD:-$root/build-fuzz}")
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_FUZZ=ON -DZARN_TESTS=OFF -DZARN_BENCH=OFF > /dev/null
+if [ -z "${ZARN_FUZZ_BUILD:-}" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_FUZZ=ON -DZARN_TESTS=OFF -DZARN_BENCH=OFF > /dev/null
+fi
 cmake --build "$build" --target read_movie_fuzz read_tag_fuzz
 
 seeds=$(mktemp -d)

@@ -143,7 +143,8 @@ void CSwfReader::ReadTagLoop(CSwfReader& source) {
   tags_.clear();
   for (;;) {
     const uint16_t code = source.ReadTagHeader();
-    std::unique_ptr<CSwfTag> tag = MakeTag(code, source.tagLength_, source.spriteNesting_);
+    std::unique_ptr<CSwfTag> tag =
+        MakeTag(code, source.tagLength_, source.spriteNesting_, source.tagModel_);
     if (code == tagcode::kShowFrame) ++frameCount_;
     source.ReadTagBody(*tag);
     tags_.push_back(std::move(tag));

@@ -8,6 +8,7 @@
 
 #include "swftk/header.h"
 #include "swftk/object.h"
+#include "swftk/tag_factory.h"
 
 namespace swftk {
 
@@ -53,6 +54,8 @@ class CSwfReader {
   void OpenFromStream(CSwfStream& stream);
   void OpenFromBytes(std::vector<uint8_t> bytes);
 
+  // Which tags get their classes; set before opening. Nested sprites follow their movie.
+  void SetTagModel(TagModel model) { tagModel_ = model; }
   void ReadTags();
   void ReadTagsFrom(CSwfReader& source);
   // Reads the next record header, then the body into the given tag within the declared
@@ -122,6 +125,7 @@ class CSwfReader {
   uint32_t limit_ = 0;
   uint32_t tagLength_ = 0;
   int spriteNesting_ = 0;
+  TagModel tagModel_ = TagModel::kRewrite;
   uint16_t frameCount_ = 0;
   TagList tags_;
   CSwfHeader header_;

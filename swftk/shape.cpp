@@ -110,6 +110,9 @@ uint32_t CSwfShape::Read(CSwfReader& reader) {
     }
   }
   records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
+  // Large movies hold millions of records; the list's growth reserve would add half again
+  // to what their pointers take.
+  records.shrink_to_fit();
   SetStyleBits(fillBits, lineBits);
   reader.AlignByte();
   return reader.GetPosition() - start;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -396,6 +397,22 @@ TEST_F(MovieCommand, RenderWritesEveryFrameOfTheRangeASheetAndAGif) {
   EXPECT_EQ(std::string(gif.begin(), gif.begin() + std::min<size_t>(gif.size(), 6)), "GIF89a");
 }
 
+TEST_F(MovieCommand, RenderTimesTheDrawingOfTheRangeAndWritesNothing) {
+  RenderRequest request;
+  request.input = dir.File("in.swf");
+  request.time = true;
+  request.scale = 0.5;
+  request.from = 2;
+  request.to = 3;
+  const Outcome run = Render(request);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::regex line(
+      "frames 2 to 3 drawn at 275 x 200: mean [0-9.]+ ms, median [0-9.]+ ms, worst [0-9.]+ ms "
+      "\\(frame [23]\\)\n");
+  EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.swf"});
+}
+
 TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
   WriteFileBytes(dir.File("text.swf"), {'h', 'e', 'l', 'l', 'o'});
   const std::string in = dir.File("in.swf");
@@ -406,7 +423,7 @@ TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
     std::string err;
   } cases[] = {
       {[](RenderRequest& r) { r.png.clear(); },
-       "render needs at least one of -o, --frames, --gif and --sheet"},
+       "render needs at least one of -o, --frames, --gif, --sheet and --time"},
       {[&](RenderRequest& r) { r.input = dir.File("missing.swf"); },
        "cannot read " + dir.File("missing.swf") + ": the file cannot be opened"},
       {[&](RenderRequest& r) { r.input = text; },
