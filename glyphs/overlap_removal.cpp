@@ -180,12 +180,14 @@ std::optional<Geom::PathVector> Union(const std::vector<Geom::PathVector>& parts
 }  // namespace
 
 bool RemoveOverlaps(std::vector<OutlinePolygon>& polygons) {
+  // A lone contour of a font does not cross itself, so it fills alike by both rules.
+  if (polygons.size() < 2) return false;
   Geom::PathVector paths;
   for (const OutlinePolygon& polygon : polygons) {
     if (polygon.type != kPolygonType) return false;
     paths.push_back(ToPath(polygon));
   }
-  if (paths.size() == 0 || FillsAlike(paths)) return false;
+  if (FillsAlike(paths)) return false;
 
   const std::vector<Geom::PathVector> parts = Parts(paths);
   std::optional<Geom::PathVector> whole;
