@@ -11,6 +11,7 @@ uint32_t CSwfActionRecord::WriteFramedAction(CSwfStream& out, CSwfStream& payloa
   payload.FlushBits();
   const int before = out.ByteCount();
   out.WriteByte(GetActionCode());
+  if (payload.ByteCount() > UINT16_MAX) out.MarkLengthOverflow();
   out.WriteUI16(static_cast<uint16_t>(payload.ByteCount()));
   out.Append(payload);
   return static_cast<uint32_t>(out.ByteCount() - before);
@@ -166,7 +167,7 @@ std::unique_ptr<CSwfActionRecord> MakeAction(uint8_t code, std::span<const uint8
 
 uint32_t CSwfDoAction::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
-  for (;;) {
+  while (reader.CountObjects(1)) {
     const uint8_t code = reader.ReadUI8();
     if (code == actioncode::kEnd) break;
     const uint32_t payloadStart = reader.GetPosition();
