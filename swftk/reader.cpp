@@ -154,10 +154,6 @@ void CSwfReader::ReadTagLoop(CSwfReader& source) {
     const uint32_t at = source.position_;
     const bool dataLeft = source.BytesLeft() >= 2;
     const uint16_t code = source.ReadTagHeader();
-<<<<<<< HEAD
-    std::unique_ptr<CSwfTag> tag =
-        MakeTag(code, source.tagLength_, source.spriteNesting_, source.tagModel_);
-=======
     if (!dataLeft) {
       source.NoteDamage("the tags that end at byte " + std::to_string(at) + " have no End tag");
     } else if (source.tagLength_ > source.BytesLeft()) {
@@ -165,8 +161,8 @@ void CSwfReader::ReadTagLoop(CSwfReader& source) {
                         " declares a body of " + std::to_string(source.tagLength_) +
                         " bytes, but only " + std::to_string(source.BytesLeft()) + " remain");
     }
-    std::unique_ptr<CSwfTag> tag = MakeTag(code, source.tagLength_, source.spriteNesting_);
->>>>>>> hostile
+    std::unique_ptr<CSwfTag> tag =
+        MakeTag(code, source.tagLength_, source.spriteNesting_, source.tagModel_);
     if (code == tagcode::kShowFrame) ++frameCount_;
     source.ReadTagBody(*tag);
     tags_.push_back(std::move(tag));
