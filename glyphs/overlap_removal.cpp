@@ -15,8 +15,8 @@ namespace glyphs {
 
 namespace {
 
-// How far beside an edge the fill is probed, in device units: well inside the half unit that
-// separates any two edges of a whole-unit outline that do not cross.
+// How far beside an edge the fill is probed, in device units: far below the whole unit that
+// the outline's points lie apart on, so the probe stays beside that edge alone.
 constexpr double kProbe = 1.0 / 64;
 
 Geom::Point At(OutlinePoint point) {
