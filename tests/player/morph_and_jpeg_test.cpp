@@ -1,11 +1,12 @@
-// Morph shapes drawn between their two ends by the placement's ratio, and JPEG bitmaps from
-// every tag that carries them.
+// Morph shapes drawn between their two ends by the placement's ratio, JPEG bitmaps from every
+// tag that carries them, and repeated letters drawn from masks kept per position phase.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "player/bitmap_character.h"
+#include "player/glyph_cache.h"
 #include "player/jpeg_bitmap.h"
 #include "player/movie_loader.h"
 #include "player/player.h"
@@ -90,6 +91,30 @@ TEST(MorphShape, DrawsTheShapeTheRatioPicksWithItsFillAndLine) {
     EXPECT_LE(ColorDistance(PixelAt(*image, p.x, p.y), p.color), 2)
         << "frame " << p.frame << " at (" << p.x << ", " << p.y << ")";
   }
+}
+
+TEST(GlyphCache, RepeatedLettersShareAMaskPerPhaseAndKeepTheirPlace) {
+  // Eight squares 10 pixels wide, 12.5 pixels apart from x = 5: whole and half pixels.
+  std::vector<std::unique_ptr<swftk::CSwfShape>> glyphs;
+  glyphs.push_back(GlyphShape({{0, -512, 512, 0}}));
+  TextRun run{kRed, 100, 400, 400, {}};
+  for (int i = 0; i < 8; ++i) run.glyphs.emplace_back(0, 250);
+  TestMovie movie(120, 30);
+  movie.Add(DefineFont(1, std::move(glyphs)), DefineText(2, swftk::tagcode::kDefineText, {run}),
+            Place(2, 1));
+  CKV_Player player(movie.Load());
+  const auto image = Render(player);
+  EXPECT_EQ(player.GlyphCache().Size(), 2U);
+  const Rgba halfRed{255, 128, 128, 255};
+  const struct {
+    int x;
+    Rgba color;
+  } probes[] = {{4, kWhite}, {5, kRed},     {14, kRed}, {15, kWhite},  {17, halfRed},
+                {18, kRed},  {27, halfRed}, {30, kRed}, {42, halfRed}, {92, halfRed}};
+  for (const auto& p : probes)
+    EXPECT_LE(ColorDistance(PixelAt(*image, p.x, 15), p.color), 2) << "at x = " << p.x;
+  Render(player);
+  EXPECT_EQ(player.GlyphCache().Size(), 2U);
 }
 
 const std::filesystem::path kCorpus = ZARN_CORPUS_DIR;
