@@ -34,13 +34,14 @@ std::string LongText() {
 
 // The bytes of a movie the engine makes with its usual test effect (a letter growing over
 // three frames) from the first letters of the long text, all letters together and looping, or
-// one after the other.
-std::vector<uint8_t> EngineMovieBytes(bool allAtOnce, size_t letters = engine::kMaxTextLength) {
+// one after the other; with editText, each letter a clip with a field bound to a variable.
+std::vector<uint8_t> EngineMovieBytes(bool allAtOnce, size_t letters = engine::kMaxTextLength,
+                                      bool editText = false) {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("player-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   engine::test::TemplateBuilder builder;
-  engine::test::AddStandardTemplate(builder);
+  engine::test::AddStandardTemplate(builder, editText);
   builder.Save((dir / "effect.swf").string());
   glyphs::CKV_SystemFontService fonts;
   engine::MovieRequest request = engine::test::ValidRequest(
@@ -86,10 +87,12 @@ void BM_RenderLetterFrame(benchmark::State& state, bool allAtOnce, int frame) {
 BENCHMARK_CAPTURE(BM_RenderLetterFrame, all_at_once, true, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_RenderLetterFrame, staggered, false, 128)->Unit(benchmark::kMillisecond);
 
-// Loading the movie and building its first frame, for a text of state.range(0) letters: the
-// time should grow with the letter count, no faster.
+// Loading the movie and building its first frame, for a text of state.range(0) letters, as
+// shapes or (state.range(1)) as edit-text clips: the time should grow with the letter count,
+// no faster.
 void BM_LoadLetters(benchmark::State& state) {
-  const std::vector<uint8_t> bytes = EngineMovieBytes(true, static_cast<size_t>(state.range(0)));
+  const std::vector<uint8_t> bytes =
+      EngineMovieBytes(true, static_cast<size_t>(state.range(0)), state.range(1) != 0);
   if (bytes.empty()) return state.SkipWithError("the engine could not build the movie");
   for (auto _ : state) {
     const MovieLoadResult loaded = LoadMovieBytes(bytes);
@@ -101,7 +104,10 @@ void BM_LoadLetters(benchmark::State& state) {
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   ReportPeakMemory(state);
 }
-BENCHMARK(BM_LoadLetters)->Arg(100)->Arg(254)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLetters)
+    ->ArgsProduct({{100, 254}, {0, 1}})
+    ->ArgNames({"letters", "edit_text"})
+    ->Unit(benchmark::kMillisecond);
 
 // The first frame of a corpus movie drawn at its stage size.
 void BM_RenderCorpusMovie(benchmark::State& state, const char* path) {
