@@ -13,6 +13,7 @@
 #include "swftk/bitmap_tags.h"
 #include "swftk/define_shape.h"
 #include "swftk/morph_shape.h"
+#include "swftk/reader.h"
 #include "test_movie.h"
 
 namespace player::test {
@@ -154,6 +155,30 @@ TEST(JpegBitmap, DecodesEveryJpegTagOfTheCorpusSamples) {
     const bool translucent = std::any_of(bitmap->pixels.begin(), bitmap->pixels.end(),
                                          [](uint32_t pixel) { return pixel >> 24 != 255; });
     EXPECT_EQ(translucent, c.translucent) << c.movie;
+  }
+}
+
+TEST(JpegBitmap, AlphaIsOpaqueWhenAbsentAndTransparentWhereCutShort) {
+  swftk::CSwfReader reader;
+  reader.SetTagModel(swftk::TagModel::kEveryModelledTag);
+  if (reader.OpenMovie((kCorpus / "ruffle/swf-crate/DefineBitsJpeg2-MX.swf").string()) !=
+      swftk::OpenResult::kOk)
+    GTEST_SKIP() << "no corpus at " << kCorpus;
+  const swftk::CSwfDefineBitsJpeg* jpeg2 = nullptr;
+  for (const auto& tag : reader.GetTags())
+    if (const auto* found = dynamic_cast<const swftk::CSwfDefineBitsJpeg*>(tag.get()))
+      jpeg2 = found;
+  ASSERT_TRUE(jpeg2);
+  swftk::CSwfDefineBitsJpeg jpeg3(swftk::tagcode::kDefineBitsJpeg3);
+  jpeg3.imageData = jpeg2->imageData;
+  for (const bool withAlpha : {false, true}) {
+    // Half alpha for the first row of five pixels only.
+    jpeg3.alphaData = withAlpha ? Deflate(Bytes(5, 0x80)) : Bytes{};
+    const BitmapDecodeResult decoded = DecodeJpegBitmap(jpeg3, {});
+    ASSERT_TRUE(decoded.bitmap) << decoded.problem;
+    const std::vector<uint32_t>& pixels = decoded.bitmap->pixels;
+    EXPECT_EQ(pixels[0] >> 24, withAlpha ? 0x80U : 0xFFU);
+    EXPECT_EQ(pixels.back() >> 24, withAlpha ? 0U : 0xFFU);
   }
 }
 
