@@ -6,6 +6,7 @@
 #include "player/button_character.h"
 #include "player/edit_text_character.h"
 #include "player/font_character.h"
+#include "player/script_bytes.h"
 #include "player/shape_character.h"
 #include "player/sprite_character.h"
 #include "player/text_character.h"
@@ -83,59 +84,6 @@ const char* SkipReason(uint16_t tagCode) {
   }
 }
 
-TimelineAction::Kind ActionKindOf(uint8_t actionCode) {
-  switch (actionCode) {
-    case swftk::actioncode::kStop:
-      return TimelineAction::Kind::kStop;
-    case swftk::actioncode::kNextFrame:
-      return TimelineAction::Kind::kNextFrame;
-    case swftk::actioncode::kPrevFrame:
-      return TimelineAction::Kind::kPrevFrame;
-    case swftk::actioncode::kGotoFrame:
-      return TimelineAction::Kind::kGotoFrame;
-    case swftk::actioncode::kGoToLabel:
-      return TimelineAction::Kind::kGotoLabel;
-    default:
-      return TimelineAction::Kind::kPlay;
-  }
-}
-
-bool IsTimelineAction(uint8_t actionCode) {
-  switch (actionCode) {
-    case swftk::actioncode::kPlay:
-    case swftk::actioncode::kStop:
-    case swftk::actioncode::kNextFrame:
-    case swftk::actioncode::kPrevFrame:
-    case swftk::actioncode::kGotoFrame:
-    case swftk::actioncode::kGoToLabel:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The timeline actions of a DoAction; the others wait for the action interpreter.
-void AddTimelineActions(const swftk::CSwfDoAction& doAction, std::vector<TimelineAction>& out) {
-  for (const auto& action : doAction.actions) {
-    const uint8_t actionCode = action->GetActionCode();
-    if (!IsTimelineAction(actionCode)) continue;
-    TimelineAction timelineAction{ActionKindOf(actionCode), 0, {}};
-    if (const auto* gotoFrame = dynamic_cast<const swftk::CSwfActionGotoFrame*>(action.get())) {
-      timelineAction.frame = uint32_t{gotoFrame->frame} + 1;
-    } else if (const auto* raw = dynamic_cast<const swftk::CSwfActionUnknown*>(action.get())) {
-      if (actionCode == swftk::actioncode::kGotoFrame && raw->data.size() >= 2)
-        timelineAction.frame = (raw->data[0] | raw->data[1] << 8) + 1U;
-      if (actionCode == swftk::actioncode::kGoToLabel) {
-        for (const uint8_t c : raw->data) {
-          if (c == 0) break;
-          timelineAction.label.push_back(static_cast<char>(c));
-        }
-      }
-    }
-    out.push_back(std::move(timelineAction));
-  }
-}
-
 FrameCommand PlaceCommandOf(const swftk::CSwfPlaceObject& place) {
   FrameCommand command;
   command.depth = place.depth;
@@ -193,7 +141,7 @@ class MovieBuilder {
                             std::to_string(tagCode) + ") skipped: " + reason);
     }
     // Tags after the last ShowFrame still make a frame; every timeline has at least one.
-    if (!frame.commands.empty() || !frame.actions.empty() || timeline.frames.empty())
+    if (!frame.commands.empty() || !frame.scripts.empty() || timeline.frames.empty())
       timeline.frames.push_back(std::move(frame));
   }
 
@@ -226,7 +174,7 @@ class MovieBuilder {
         return true;
       case code::kDoAction:
         if (const auto* doAction = dynamic_cast<const swftk::CSwfDoAction*>(&tag))
-          AddTimelineActions(*doAction, frame.actions);
+          frame.scripts.push_back(ScriptBytesOf(*doAction));
         return true;
       case code::kFrameLabel:
         if (const auto* label = dynamic_cast<const swftk::CSwfFrameLabel*>(&tag))
@@ -298,10 +246,8 @@ class MovieBuilder {
         }
         return false;
       case code::kDefineButton:
-        DefineFromRaw<swftk::CSwfDefineButton, CKV_ButtonCharacter>(raw);
-        return true;
       case code::kDefineButton2:
-        if (const auto* button = dynamic_cast<const swftk::CSwfDefineButton2*>(&tag))
+        if (const auto* button = dynamic_cast<const swftk::CSwfDefineButton*>(&tag))
           Add(std::make_unique<CKV_ButtonCharacter>(*button));
         return true;
       case kDefineBitsLossless:
