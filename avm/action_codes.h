@@ -60,4 +60,16 @@ inline constexpr uint8_t kIf = 0x9D;
 inline constexpr uint8_t kCall = 0x9E;
 inline constexpr uint8_t kGotoFrame2 = 0x9F;
 
+// Whether an action belongs to the version-4 set (the constant pool aside, which later
+// compilers write into version-4 movies and this interpreter reads too).
+constexpr bool IsVersion4Action(uint8_t code) {
+  return (code >= kNextFrame && code <= kStringExtract) || code == kPop || code == kToInteger ||
+         code == kGetVariable || code == kSetVariable ||
+         (code >= kSetTarget2 && code <= kStringLess) ||
+         (code >= kRandomNumber && code <= kMBAsciiToChar) || code == kGotoFrame ||
+         code == kGetUrl || code == kConstantPool ||
+         (code >= kWaitForFrame && code <= kWaitForFrame2) || code == kPush || code == kJump ||
+         code == kGetUrl2 || (code >= kIf && code <= kGotoFrame2);
+}
+
 }  // namespace avm::op

@@ -49,7 +49,9 @@ class CKV_ActionHost {
   // 0 when the timeline has no such label.
   virtual uint32_t FrameOfLabel(const Target& target, std::string_view label) = 0;
   virtual uint32_t CurrentFrame(const Target& target) = 0;
-  virtual uint32_t FramesLoaded(const Target& target) = 0;
+  // Whether a frame has arrived; a movie loaded whole has every frame, and those past its
+  // end too.
+  virtual bool FrameLoaded(const Target& target, uint32_t frame) = 0;
   virtual void SetPlaying(const Target& target, bool playing) = 0;
   // The action lists of a frame, for Call.
   virtual std::vector<std::span<const uint8_t>> FrameActions(const Target& target,

@@ -36,12 +36,27 @@ std::string CString(std::span<const uint8_t> bytes, size_t& at) {
   return text;
 }
 
+// Later-version actions whose body follows their record: a function's code, a With block.
+constexpr uint8_t kDefineFunction = 0x9B;
+constexpr uint8_t kDefineFunction2 = 0x8E;
+constexpr uint8_t kWith = 0x94;
+
 // The offset of the action after the one at pc, or the list's size when it runs past the end.
+// An action this interpreter skips takes its body with it, so no function runs inline.
 size_t NextAction(std::span<const uint8_t> code, size_t pc) {
   if (pc >= code.size()) return code.size();
   if (code[pc] < 0x80) return pc + 1;
   if (pc + 3 > code.size()) return code.size();
-  return std::min(code.size(), pc + 3 + U16(code, pc + 1));
+  const size_t length = U16(code, pc + 1);
+  size_t next = pc + 3 + length;
+  if (next > code.size()) return code.size();
+  const uint8_t action = code[pc];
+  if ((action == kDefineFunction || action == kDefineFunction2) && length >= 2) {
+    next += U16(code, next - 2);
+  } else if (action == kWith && length >= 2) {
+    next += U16(code, pc + 3);
+  }
+  return std::min(code.size(), next);
 }
 
 // ECMAScript's ToInt32: what ToInteger leaves of a number.
@@ -119,7 +134,7 @@ void CKV_ActionInterpreter::Execute(std::span<const uint8_t> actions, const Targ
       continue;
     }
     if (pc + 3 > actions.size() || pc + 3 + U16(actions, pc + 1) > actions.size()) return;
-    pc = RunWithPayload(context, code, actions.subspan(pc + 3, next - pc - 3), next);
+    pc = RunWithPayload(context, code, actions.subspan(pc + 3, U16(actions, pc + 1)), next);
   }
 }
 
@@ -357,7 +372,7 @@ size_t CKV_ActionInterpreter::RunWithPayload(Context& context, uint8_t code,
       const FrameRef frame = fromStack ? ResolveFrame(context, Pop())
                                        : FrameRef{target, uint32_t{U16(payload, 0)} + 1};
       const uint8_t skip = payload[fromStack ? 0 : 2];
-      if (frame.target && frame.frame != 0 && frame.frame <= host_.FramesLoaded(frame.target))
+      if (frame.target && frame.frame != 0 && host_.FrameLoaded(frame.target, frame.frame))
         return next;
       size_t pc = next;
       for (int i = 0; i < skip; ++i) pc = NextAction(context.code, pc);
@@ -487,19 +502,25 @@ Target CKV_ActionInterpreter::SplitPath(const Context& context, std::string_view
   return ResolveTarget(context, path);
 }
 
+std::optional<int> CKV_ActionInterpreter::PropertyOfVariable(std::string_view name) {
+  // A bare property name reads the target's property; after a path it names a variable.
+  return name.find(':') == std::string_view::npos ? PropertyOfName(name) : std::nullopt;
+}
+
 Value CKV_ActionInterpreter::GetVariable(const Context& context, std::string_view name) {
+  const std::optional<int> property = PropertyOfVariable(name);
   const Target target = SplitPath(context, name);
   if (!target) return {};
-  if (const std::optional<int> property = PropertyOfName(name))
-    return host_.GetProperty(target, *property);
+  if (property) return host_.GetProperty(target, *property);
   return host_.GetVariable(target, name);
 }
 
 void CKV_ActionInterpreter::SetVariable(const Context& context, std::string_view name,
                                         Value value) {
+  const std::optional<int> property = PropertyOfVariable(name);
   const Target target = SplitPath(context, name);
   if (!target) return;
-  if (const std::optional<int> property = PropertyOfName(name)) {
+  if (property) {
     host_.SetProperty(target, *property, value);
     return;
   }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <span>
 #include <string>
@@ -64,6 +65,7 @@ class CKV_ActionInterpreter {
   Target ResolveTarget(const Context& context, std::string_view path);
   // "path:name" gives the timeline of path and leaves name; a bare name, the current target.
   Target SplitPath(const Context& context, std::string_view& name);
+  static std::optional<int> PropertyOfVariable(std::string_view name);
   void PushProperty(const Context& context);
   void PushPush(std::span<const uint8_t> payload, const std::vector<std::string>& pool);
   Value GetVariable(const Context& context, std::string_view name);

@@ -23,6 +23,16 @@ double Value::ToNumber() const {
   return 0;
 }
 
+std::optional<double> Value::ToPropertyNumber() const {
+  if (type_ == Type::kNumber) return number_;
+  if (type_ != Type::kString) return std::nullopt;
+  size_t end = 0;
+  const double number = ParseNumberPrefix(text_, end);
+  while (end < text_.size() && std::isspace(static_cast<unsigned char>(text_[end]))) ++end;
+  if (end == 0 || end != text_.size()) return std::nullopt;
+  return number;
+}
+
 std::string Value::ToString() const {
   switch (type_) {
     case Type::kNumber:
@@ -42,24 +52,33 @@ std::string Value::ToTraceString() const {
 }
 
 double ParseNumber(std::string_view text) {
+  size_t end = 0;
+  return ParseNumberPrefix(text, end);
+}
+
+double ParseNumberPrefix(std::string_view text, size_t& end) {
+  end = 0;
   size_t at = 0;
   const auto digitsFrom = [&text](size_t from) {
-    size_t end = from;
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-    return end;
+    size_t stop = from;
+    while (stop < text.size() && std::isdigit(static_cast<unsigned char>(text[stop]))) ++stop;
+    return stop;
   };
   while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
   const size_t start = at;
   if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
   const size_t intEnd = digitsFrom(at);
-  size_t end = intEnd;
+  end = intEnd;
   bool anyDigit = intEnd > at;
   if (end < text.size() && text[end] == '.') {
     const size_t fracEnd = digitsFrom(end + 1);
     anyDigit = anyDigit || fracEnd > end + 1;
     end = fracEnd;
   }
-  if (!anyDigit) return 0;
+  if (!anyDigit) {
+    end = 0;
+    return 0;
+  }
   if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
     size_t exp = end + 1;
     if (exp < text.size() && (text[exp] == '-' || text[exp] == '+')) ++exp;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ class Value {
   // Strings read as their leading decimal number (0 when they have none); undefined and null
   // as 0.
   double ToNumber() const;
+  // The number a display property accepts: a number, or a text that is wholly a number;
+  // nothing for undefined, null and other texts, which leave the property as it is.
+  std::optional<double> ToPropertyNumber() const;
   // Numbers as Flash writes them ("5", "0.5", "1e-7", "NaN"); undefined as "".
   std::string ToString() const;
   // As trace prints it: undefined shows as "undefined".
@@ -46,6 +50,8 @@ class Value {
 // The number a version-4 script reads from a text: optional spaces, sign, digits, point,
 // fraction and exponent, stopping at the first character that does not fit; 0 when none.
 double ParseNumber(std::string_view text);
+// The same, also giving where the number ends (0 when there is none).
+double ParseNumberPrefix(std::string_view text, size_t& end);
 // Fifteen significant digits, no trailing zeros, exponent form below 1e-5 and from 1e15.
 std::string FormatNumber(double number);
 // ToNumber of a value rounded towards zero; 0 for what is not finite.

@@ -118,8 +118,9 @@ bool SetClipProperty(CKV_SpriteInstance& clip, int index, const avm::Value& valu
     entry.placement.name = value.ToString();
     return true;
   }
-  const double number = value.ToNumber();
-  if (!std::isfinite(number)) return false;
+  const std::optional<double> accepted = value.ToPropertyNumber();
+  if (!accepted || !std::isfinite(*accepted)) return false;
+  const double number = *accepted;
   switch (index) {
     case avm::kPropX:
       m.tx = std::clamp(number, -kMaxCoordinate, kMaxCoordinate) * kTwipsPerPixel;

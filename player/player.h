@@ -21,7 +21,7 @@ class CKV_Movie;
 
 // What a player is told before its first frame plays.
 struct PlayerOptions {
-  // Where scripts' traces and new warnings go as they happen.
+  // Where scripts' traces (as UTF-8) and new warnings go as they happen.
   std::function<void(const std::string&)> onTrace;
   std::function<void(const std::string&)> onWarning;
   // The level the movie plays on, and how its scripts reach the others' roots.

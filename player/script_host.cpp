@@ -1,5 +1,6 @@
 #include "player/script_host.h"
 
+#include "glyphs/windows1252.h"
 #include "player/clip_drag.h"
 #include "player/clip_properties.h"
 #include "player/movie.h"
@@ -76,10 +77,9 @@ uint32_t CKV_ScriptHost::CurrentFrame(const avm::Target& target) {
   return clip ? clip->CurrentFrame() : 0;
 }
 
-uint32_t CKV_ScriptHost::FramesLoaded(const avm::Target& target) {
+bool CKV_ScriptHost::FrameLoaded(const avm::Target& target, uint32_t) {
   // The whole file is in memory before the first frame plays.
-  const CKV_SpriteInstance* clip = ClipOf(target);
-  return clip ? clip->FrameCount() : 0;
+  return ClipOf(target) != nullptr;
 }
 
 void CKV_ScriptHost::SetPlaying(const avm::Target& target, bool playing) {
@@ -136,7 +136,9 @@ void CKV_ScriptHost::EndDrag() {
 }
 
 void CKV_ScriptHost::Trace(const std::string& text) {
-  if (context_.onTrace) context_.onTrace(text);
+  if (!context_.onTrace) return;
+  // Movies before version 6 hold Windows-1252 text; those from 6 on hold UTF-8.
+  context_.onTrace(context_.movie.version < 6 ? glyphs::Windows1252ToUtf8(text) : text);
 }
 
 void CKV_ScriptHost::Warn(const std::string& text) {

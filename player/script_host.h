@@ -38,7 +38,7 @@ class CKV_ScriptHost : public avm::CKV_ActionHost {
   void GotoFrame(const avm::Target& target, uint32_t frame) override;
   uint32_t FrameOfLabel(const avm::Target& target, std::string_view label) override;
   uint32_t CurrentFrame(const avm::Target& target) override;
-  uint32_t FramesLoaded(const avm::Target& target) override;
+  bool FrameLoaded(const avm::Target& target, uint32_t frame) override;
   void SetPlaying(const avm::Target& target, bool playing) override;
   std::vector<std::span<const uint8_t>> FrameActions(const avm::Target& target,
                                                      uint32_t frame) override;

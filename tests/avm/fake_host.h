@@ -72,8 +72,8 @@ class FakeHost : public CKV_ActionHost {
   uint32_t CurrentFrame(const Target& target) override {
     return static_cast<FakeClip*>(target.get())->frame;
   }
-  uint32_t FramesLoaded(const Target& target) override {
-    return static_cast<FakeClip*>(target.get())->frames;
+  bool FrameLoaded(const Target& target, uint32_t frame) override {
+    return frame <= static_cast<FakeClip*>(target.get())->frames;
   }
   void SetPlaying(const Target& target, bool playing) override {
     static_cast<FakeClip*>(target.get())->playing = playing;

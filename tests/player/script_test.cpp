@@ -92,7 +92,7 @@ TEST(Scripts, Properties) {
   s.Str("/a").Num(avm::kPropRotation).Num(90).Op(op::kSetProperty);
   s.Str("/a").Num(avm::kPropAlpha).Num(50).Op(op::kSetProperty);
   s.Str("/a").Num(avm::kPropVisible).Num(0).Op(op::kSetProperty);
-  s.Str("/a").Num(avm::kPropY).Str("x").Op(op::kSetProperty);  // text reads as 0
+  s.Str("/a").Num(avm::kPropY).Str("x").Op(op::kSetProperty);  // not a number: ignored
   s.Str("/a").Num(avm::kPropName).Str("c").Op(op::kSetProperty);
   for (const int index :
        {avm::kPropX, avm::kPropY, avm::kPropXScale, avm::kPropRotation, avm::kPropHeight})
