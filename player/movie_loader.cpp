@@ -248,6 +248,14 @@ class MovieBuilder {
 
   void AddBitmap(const swftk::CSwfTag& tag, BitmapDecodeResult decoded) {
     if (decoded.bitmap) {
+      bitmapPixels_ += int64_t{decoded.bitmap->width} * decoded.bitmap->height;
+      if (bitmapPixels_ > CKV_BitmapCharacter::kMaxMoviePixels) {
+        decoded.bitmap.reset();
+        decoded.problem = "the movie's bitmaps pass " +
+                          std::to_string(CKV_BitmapCharacter::kMaxMoviePixels) + " pixels in all";
+      }
+    }
+    if (decoded.bitmap) {
       Add(std::move(decoded.bitmap));
     } else {
       movie_.warnings.Add(std::string(swftk::TagName(tag.GetTagCode())) +
@@ -265,6 +273,8 @@ class MovieBuilder {
   CKV_Movie& movie_;
   bool backgroundSet_ = false;
   std::vector<uint8_t> jpegTables_;
+  // Pixels of the bitmaps decoded so far.
+  int64_t bitmapPixels_ = 0;
 };
 
 MovieLoadResult BuildMovie(swftk::CSwfReader& reader) {
