@@ -59,7 +59,8 @@ const char* DescribeOpenResult(OpenResult result) {
     case OpenResult::kTooLarge:
       return "the movie is too large";
     case OpenResult::kTooManyObjects:
-      return "the movie holds more tags and records than can be read (over 1,048,576)";
+      return "the movie holds more tags and records than a movie of its size may build (one for "
+             "every 4 bytes of data, at least 1,048,576 and at most 16,777,216)";
     case OpenResult::kLzmaCompressed:
       return "the movie is LZMA-compressed (\"ZWS\"), a compression this program does not read";
   }
@@ -76,6 +77,7 @@ void CSwfReader::Reset() {
   spriteNesting_ = 0;
   frameCount_ = 0;
   objects_ = 0;
+  objectLimit_ = kMinObjectLimit;
   damage_.clear();
 }
 
@@ -137,6 +139,7 @@ void CSwfReader::OpenFromBytes(std::vector<uint8_t> bytes) {
   Reset();
   buffer_ = std::move(bytes);
   limit_ = static_cast<uint32_t>(std::min<size_t>(buffer_.size(), UINT32_MAX));
+  objectLimit_ = std::clamp<uint64_t>(limit_ / kBytesPerObject, kMinObjectLimit, kMaxObjectLimit);
 }
 
 void CSwfReader::ReadTags() {

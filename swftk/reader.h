@@ -38,10 +38,14 @@ class CSwfReader {
   static constexpr int kMaxSpriteNesting = 16;
   // Compressed movies may not inflate beyond this.
   static constexpr uint32_t kMaxMovieBytes = 256U << 20;
-  // Tags, records and glyph entries a movie may build. A few bytes of a file can stand for
-  // many objects of many bytes each; past this the reader stops and the open is refused, so a
-  // small hostile file cannot take more memory than a desktop affords.
-  static constexpr uint32_t kMaxObjects = 1U << 20;
+  // Tags, records and glyph entries a movie may build: one for every kBytesPerObject bytes of
+  // its data, but never fewer than kMinObjectLimit nor more than kMaxObjectLimit. A few bytes
+  // of a file can stand for many objects of many bytes each; past the limit the reader stops
+  // and the open is refused, so memory stays a small multiple of the data and below what a
+  // desktop affords, while large real movies still read.
+  static constexpr uint32_t kBytesPerObject = 4;
+  static constexpr uint64_t kMinObjectLimit = 1U << 20;
+  static constexpr uint64_t kMaxObjectLimit = 1U << 24;
 
   CSwfReader() = default;
   CSwfReader(const CSwfReader&) = delete;
@@ -117,16 +121,15 @@ class CSwfReader {
   int SpriteNesting() const { return spriteNesting_; }
   void EnterSprite() { ++spriteNesting_; }
   void LeaveSprite() { --spriteNesting_; }
-  // Counts objects about to be built; false once the movie would hold more than kMaxObjects,
+  // Counts objects about to be built; false once the movie would hold more than its limit,
   // and from then on, so that every reading loop stops.
   bool CountObjects(uint32_t count) {
     objects_ += count;
-    return objects_ <= kMaxObjects;
+    return objects_ <= objectLimit_;
   }
-  bool TooManyObjects() const { return objects_ > kMaxObjects; }
+  bool TooManyObjects() const { return objects_ > objectLimit_; }
   uint64_t ObjectCount() const { return objects_; }
-  // Counts on from the objects another reader built of the same movie, for tags read apart.
-  void ContinueObjectCount(uint64_t count) { objects_ = count; }
+  uint64_t ObjectLimit() const { return objectLimit_; }
   // The first damage the tag loops met (a body passing the end of the data, a list without its
   // End tag, too many objects), or empty. Reading goes on regardless, as the format wants;
   // this says why a file that fails later checks may have failed them.
@@ -149,6 +152,7 @@ class CSwfReader {
   TagModel tagModel_ = TagModel::kRewrite;
   uint16_t frameCount_ = 0;
   uint64_t objects_ = 0;
+  uint64_t objectLimit_ = kMinObjectLimit;
   std::string damage_;
   TagList tags_;
   CSwfHeader header_;

@@ -184,7 +184,8 @@ TEST(HostileSources, CompileEffectSaysWhereAndKeepsTheOldTemplate) {
 TEST(HostileMovies, AreRefusedByEveryCommandThatReadsThem) {
   TempDir dir;
   const std::string tooMany =
-      "the movie holds more tags and records than can be read (over 1,048,576)";
+      "the movie holds more tags and records than a movie of its size may build (one for every 4 "
+      "bytes of data, at least 1,048,576 and at most 16,777,216)";
   const struct {
     const char* file;
     std::string reason;

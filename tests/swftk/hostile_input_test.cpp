@@ -39,7 +39,7 @@ TEST(HostileInputs, AreRefusedWithTheirReason) {
     CSwfReader reader;
     reader.SetTagModel(TagModel::kEveryModelledTag);
     EXPECT_EQ(reader.OpenMovieBytes(file), c.result);
-    EXPECT_LE(reader.GetTags().size(), CSwfReader::kMaxObjects);
+    EXPECT_LE(reader.GetTags().size(), reader.ObjectLimit());
   }
   EXPECT_EQ(DescribeOpenResult(OpenResult::kLzmaCompressed),
             std::string("the movie is LZMA-compressed (\"ZWS\"), a compression this program does "
