@@ -206,23 +206,28 @@ bool StageImageSize(const CKV_Movie& movie, double scale, int& width, int& heigh
   return true;
 }
 
-void RenderFrame(const CKV_Player& player, CKV_Image& image) {
-  const CKV_Movie& movie = player.Movie();
+void PaintBackground(CKV_Image& image, Rgba color) {
   const ContextPtr cr(cairo_create(image.Surface()));
-  const Rgba background = player.Background();
-  cairo_set_source_rgb(cr.get(), background.r / 255.0, background.g / 255.0, background.b / 255.0);
+  cairo_set_source_rgb(cr.get(), color.r / 255.0, color.g / 255.0, color.b / 255.0);
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
   cairo_paint(cr.get());
-  cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+}
 
-  const double stageWidth = movie.stage.xMax - movie.stage.xMin;
-  const double stageHeight = movie.stage.yMax - movie.stage.yMin;
+void DrawDisplayList(const CKV_Player& player, CKV_Image& image, const Transform2D& stageToImage) {
+  const ContextPtr cr(cairo_create(image.Surface()));
+  StageDrawer(cr.get(), player.Movie(), stageToImage)
+      .DrawList(*player.Root().Children(), Transform2D{}, ColorTransform{}, false);
+}
+
+void RenderFrame(const CKV_Player& player, CKV_Image& image) {
+  PaintBackground(image, player.Background());
+  const TwipsRect& stage = player.Movie().stage;
+  const double stageWidth = stage.xMax - stage.xMin;
+  const double stageHeight = stage.yMax - stage.yMin;
   if (!(stageWidth > 0) || !(stageHeight > 0)) return;
   const double sx = image.Width() / stageWidth;
   const double sy = image.Height() / stageHeight;
-  const Transform2D stageToDevice{sx, 0, 0, sy, -movie.stage.xMin * sx, -movie.stage.yMin * sy};
-  StageDrawer(cr.get(), movie, stageToDevice)
-      .DrawList(*player.Root().Children(), Transform2D{}, ColorTransform{}, false);
+  DrawDisplayList(player, image, {sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy});
 }
 
 }  // namespace player
