@@ -10,25 +10,6 @@
 
 namespace gui {
 
-// Where the list's pictures lie in the skin and how big they are, in the order the owner
-// gives them.
-struct KV_ListLayout {
-  int32_t listWidth = 0;  // rows span x .. x + listWidth; the scroll bar starts there
-  int32_t rowHeight = 0;
-  int32_t rowSkinX = 0;  // row images: kind k at rowSkinY + 3 * k * rowHeight, then the
-  int32_t rowSkinY = 0;  // hovered and the selected look one and two rows below
-  int32_t barWidth = 0;
-  int32_t frames = 0;  // of the arrow and thumb animations
-  int32_t arrowHeight = 0;
-  int32_t upSkinX = 0;
-  int32_t upSkinY = 0;
-  int32_t downSkinX = 0;
-  int32_t downSkinY = 0;
-  int32_t thumbSkinX = 0;  // the resting thumb; its hover frames follow below it, then the
-  int32_t thumbSkinY = 0;  // pressed frames
-  int32_t thumbHeight = 0;
-};
-
 // Where the pointer is over the list.
 enum class KV_ListZone : int32_t {
   kNone = 0,

@@ -14,16 +14,6 @@ namespace gui {
 
 class CKV_ZarnEditControl;
 
-// The image a hidden text edit shows: its place in the window and in the skin.
-struct KV_Cover {
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t skinX = 0;
-  int32_t skinY = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-};
-
 // A native single- or multi-line text field laid over the control's rectangle in 9-point bold
 // Arial. A click into it arms the control in its group, so edit commands follow the field the
 // user last clicked. Hidden, it shows its cover and takes no press and no edit command.
