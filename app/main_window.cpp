@@ -545,11 +545,14 @@ void CKV_ZarnMainWindow::SetMovieSize(int width, int height) {
 }
 
 void CKV_ZarnMainWindow::ExitSequence() {
-  if (exited_) return;
-  if (preferences_.confirmExit && !AskYesNo(window_.get(), "Kalvoren Zarn | Exit Program",
-                                            "Quit Kalvoren Zarn?", QuestionKind::kQuestion)) {
-    return;
-  }
+  // A close request while the question is open, or after the exit, starts nothing new.
+  if (exited_ || asking_) return;
+  asking_ = true;
+  const bool quit =
+      !preferences_.confirmExit || AskYesNo(window_.get(), "Kalvoren Zarn | Exit Program",
+                                            "Quit Kalvoren Zarn?", QuestionKind::kQuestion);
+  asking_ = false;
+  if (!quit) return;
   exited_ = true;
   if (preferences_.rememberPositions) {
     const QPoint main = window_->frameGeometry().topLeft();

@@ -146,6 +146,7 @@ class CKV_ZarnMainWindow {
   // A preview asked for while one is built runs after it, never inside it.
   bool building_ = false;
   bool previewPending_ = false;
+  bool asking_ = false;
   bool exited_ = false;
   std::function<void(QWidget&)> saveHook_;
 };

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/message_box.h"
 #include "engine/movie_settings.h"
@@ -37,6 +38,13 @@ template <class Widget>
 Widget* Place(Widget* widget, int left, int top, int right, int bottom) {
   widget->setGeometry(left, top, right - left, bottom - top);
   return widget;
+}
+
+// A label for the control on its right: its text ends at the right edge, and a text wider
+// than the place grows to the left.
+QLabel* PlaceLabelBefore(QLabel* label, int left, int top, int right, int bottom) {
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return Place(label, std::min(left, right - label->sizeHint().width()), top, right, bottom);
 }
 
 int ReadNumber(const QLineEdit* edit) {
@@ -97,28 +105,28 @@ void CKV_ZarnSaveDialog::AddHtmlPanel() {
   panel_->setFixedSize(kPanelWidth, kPanelHeight);
   // The panel's top stands for the file-type list's bottom plus 10.
   const int b = -10;
-  Place(new QLabel("Export HTML Options:", panel_), 10, b + 10, 160, b + 30);
-  Place(new QLabel("HTML File Name:", panel_), 20, b + 40, 120, b + 60);
+  Place(new QLabel("Export HTML Options:", panel_), 10, b + 10, 160, b + 30)->adjustSize();
+  PlaceLabelBefore(new QLabel("HTML File Name:", panel_), 20, b + 40, 120, b + 60);
   htmlName_ = Place(new QLineEdit(QString("Untitled%1.html").arg(Counter()), panel_), 130, b + 40,
                     330, b + 58);
   htmlName_->setMaxLength(kMaxPageName);
   resizable_ = Place(new QCheckBox("Resizable", panel_), 10, b + 90, 90, b + 110);
   resizable_->setChecked(page_.resizable);
-  widthLabel_ = Place(new QLabel("SWF Width:", panel_), 100, b + 80, 170, b + 100);
+  widthLabel_ = PlaceLabelBefore(new QLabel("SWF Width:", panel_), 100, b + 80, 170, b + 100);
   width_ = Place(new QLineEdit(QString::number(page_.width), panel_), 180, b + 80, 220, b + 100);
-  heightLabel_ = Place(new QLabel("SWF Height:", panel_), 100, b + 110, 170, b + 130);
+  heightLabel_ = PlaceLabelBefore(new QLabel("SWF Height:", panel_), 100, b + 110, 170, b + 130);
   height_ = Place(new QLineEdit(QString::number(page_.height), panel_), 180, b + 110, 220, b + 130);
   autoPlay_ = Place(new QCheckBox("Auto Play", panel_), 10, b + 155, 110, b + 175);
   autoPlay_->setChecked(page_.autoPlay);
-  Place(new QLabel("Quality:", panel_), 250, b + 80, 300, b + 100);
+  PlaceLabelBefore(new QLabel("Quality:", panel_), 250, b + 80, 300, b + 100);
   quality_ = Place(new QComboBox(panel_), 310, b + 80, 410, b + 100);
   quality_->addItems({"Best", "High", "Medium", "Auto High", "Auto Low", "Low"});
   quality_->setCurrentIndex(page_.quality - 1);
-  Place(new QLabel("Align:", panel_), 250, b + 110, 300, b + 130);
+  PlaceLabelBefore(new QLabel("Align:", panel_), 250, b + 110, 300, b + 130);
   align_ = Place(new QComboBox(panel_), 310, b + 110, 410, b + 130);
   align_->addItems({"Center", "Left", "Right", "Top", "Bottom"});
   align_->setCurrentIndex(page_.align - 1);
-  Place(new QLabel("Background Color:", panel_), 140, b + 158, 240, b + 178);
+  PlaceLabelBefore(new QLabel("Background Color:", panel_), 140, b + 158, 240, b + 178);
   colour_ = Place(new CKV_ZarnColorButton(panel_), 250, b + 148, 290, b + 188);
   colour_->SetColour(QColor(page_.red, page_.green, page_.blue));
   connect(resizable_, &QCheckBox::toggled, this, [this] { EnableSizeFields(); });

@@ -24,9 +24,10 @@ const QPoint kStatus1At{20, 180};
 const QPoint kStatus2At{20, 200};
 constexpr size_t kVersionSlot = 0;
 
+// Two sentences, one in each group of three lines.
 constexpr const char* kCredits[] = {
-    "Zarn was created and",  "is cared for by a small", "team of engineers,",
-    "designers and testers", "who love moving type.",   "Thank you for using it!",
+    "Zarn was created and", "is looked after by a", "small team of makers.",
+    "With thanks to every", "tester and user who",  "helped shape it.",
 };
 constexpr int kCreditTops[] = {180, 192, 204, 230, 242, 254};
 

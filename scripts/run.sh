@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)" --target zarn zarn-cli effects
+cmake --build build -j "$(nproc)" --target zarn zarn-cli effects skins
 if [ $# -gt 0 ]; then
   exec build/cli/zarn-cli "$@"
 fi

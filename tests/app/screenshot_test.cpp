@@ -64,10 +64,10 @@ TEST_F(Screenshots, EveryWindow) {
   EXPECT_EQ(static_cast<gui::CKV_SkinWindow*>(Main().Window())->Client()->size(),
             QSize(kMainWidth, kMainHeight));
 
-  Main().EffectList()->SelectItem(2);
+  Main().EffectList()->SelectItem(3);  // a Flash 3 effect
   Main().Preview();
   CKV_ZarnPreviewDialog& preview = *zarn->PreviewWindow();
-  for (int i = 0; i < 30; ++i) QTest::qWait(20);
+  QTest::qWait(2500);
   Save(preview, "preview-playing");
   EXPECT_EQ(preview.size(), QSize(500, 150));
 
