@@ -332,8 +332,12 @@ void CKV_ZarnMainWindow::ScanEffects(CKV_ZarnSplash* splash) {
   effectList_->Reset();
 }
 
+QString CKV_ZarnMainWindow::EffectCountText() const {
+  return QString::asprintf("%d fx", static_cast<int>(effects_.size()));
+}
+
 void CKV_ZarnMainWindow::DrawEffectCount() {
-  const QString count = QString::asprintf("%d fx", static_cast<int>(effects_.size()));
+  const QString count = EffectCountText();
   gui::DrawSurfaceText(
       *backBuffer_,
       {kEffectCountAt.x, kEffectCountAt.y, kEffectCountAt.x + 45, kEffectCountAt.y + 14}, count,

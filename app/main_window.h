@@ -99,6 +99,8 @@ class CKV_ZarnMainWindow {
   // The selected effect's file; empty when the list is empty.
   std::string SelectedEffectPath() const;
   int MovieCounter() const { return movieCounter_; }
+  // What the window shows below the effect list: "30 fx" for 30 templates.
+  QString EffectCountText() const;
   bool HasExited() const { return exited_; }
 
   QWidget* Window() const;

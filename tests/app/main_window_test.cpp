@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 
+#include "app/options_dialog.h"
 #include "gui/checkbox.h"
 #include "tests/app/app_fixture.h"
 
@@ -111,6 +112,19 @@ TEST_F(MainWindow, SaveKeyWorksFromThePreviewWindow) {
   QTest::keyClick(preview, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(dialogs, 1);
   EXPECT_EQ(Main().MovieCounter(), 0);
+}
+
+TEST_F(MainWindow, KeysDoNothingUnderAModalDialog) {
+  StartWith(false);
+  CKV_ZarnOptionsDialog options(zarn->Prefs(), Main().Window());
+  options.show();
+  QApplication::setActiveWindow(&options);
+  QTest::keyClick(&options, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_FALSE(PreviewBuilt());
+  options.close();
+  QApplication::setActiveWindow(Main().Window());
+  QTest::keyClick(Main().Window(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(PreviewBuilt());
 }
 
 }  // namespace

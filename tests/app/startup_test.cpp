@@ -22,6 +22,7 @@ TEST_F(Startup, FirstStartStoresTheDefaultsAndShowsTheMainWindowOnly) {
   // The library in byte order, with its count.
   ASSERT_EQ(Main().Effects().size(), 2U);
   EXPECT_EQ(Main().EffectList()->ItemCount(), 2);
+  EXPECT_EQ(Main().EffectCountText(), "2 fx");
   EXPECT_EQ(Main().SelectedEffectPath(), data.File("effects/grow.kvx"));
 }
 
@@ -56,6 +57,7 @@ TEST_F(Startup, NoEffectsIsToldAndTheProgramGoesOn) {
   ASSERT_TRUE(Start());
   EXPECT_EQ(errors, QStringList{"No effects were found\n"});
   EXPECT_EQ(Main().EffectList()->ItemCount(), 0);
+  EXPECT_EQ(Main().EffectCountText(), "0 fx");
   EXPECT_EQ(Main().SelectedEffectPath(), "");
 }
 
