@@ -193,9 +193,8 @@ std::optional<Preferences> DecodePreferences(std::span<const uint8_t> value) {
   p.linkTarget = r.Text(at::kLinkTarget, kMaxLinkTargetLength + 1);
   p.letterSpace = r.Ranged(at::kLetterSpace, kMinSpace, kMaxSpace, d.letterSpace);
   p.lineSpace = r.Ranged(at::kLineSpace, kMinSpace, kMaxSpace, d.lineSpace);
-  // A letter may start left of or above the movie, but never further off than a movie is big.
-  p.originX = r.Ranged(at::kOriginX, -kMaxMovieSize, kMaxMovieSize, d.originX);
-  p.originY = r.Ranged(at::kOriginY, -kMaxMovieSize, kMaxMovieSize, d.originY);
+  p.originX = r.Ranged(at::kOriginX, kMinPosition, kMaxPosition, d.originX);
+  p.originY = r.Ranged(at::kOriginY, kMinPosition, kMaxPosition, d.originY);
   p.backgroundColor = r.U32(at::kBackgroundColor) & kColourMask;
   p.textColor = r.U32(at::kTextColor) & kColourMask;
   p.fontSize = r.Ranged(at::kFontSize, kMinFontSize, kMaxFontSize, d.fontSize);

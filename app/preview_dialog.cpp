@@ -57,16 +57,18 @@ void CKV_ZarnPreviewDialog::LoadWithCross(const MovieShow& request) {
   player::CKV_PreviewControl& control = view_->Control();
   const std::string cross = folders_.Work("~klv0003.tmp").string();
   const std::string movie = folders_.Work("preview.swf").string();
-  engine::CZarnHelper helper(MessageBoxSink(), engine::FileSync::kNoFlush);
-  const bool made = helper.ResizeMovieFile(folders_.Data("kalvprep.wui").string(), cross,
-                                           request.width, request.height, request.frameRate);
-  if (!made || !control.LoadMovie(kCrossLevel, cross)) {
-    // Without the cross the movie still plays, alone; the missing file is told once.
-    if (!crossMissingReported_) {
-      crossMissingReported_ = true;
-      ShowError("The position cross cannot be shown.",
-                folders_.Data("kalvprep.wui").string() + " is missing or cannot be read.");
-    }
+  // A cross that cannot be made or played is told once; the movie then plays alone.
+  const engine::ErrorSink once = [this](std::string_view caption, std::string_view text,
+                                        std::string_view detail) {
+    if (crossMissingReported_) return;
+    crossMissingReported_ = true;
+    ShowCaptionedError(caption, text, detail);
+  };
+  engine::CZarnHelper helper(once, engine::FileSync::kNoFlush);
+  if (!helper.ResizeMovieFile(folders_.Data("kalvprep.wui").string(), cross, request.width,
+                              request.height, request.frameRate) ||
+      !control.LoadMovie(kCrossLevel, cross)) {
+    once(engine::kErrorCaption, "File Error", cross + ": the position cross cannot be played");
     control.LoadMovie(kCrossLevel, movie);
     return;
   }

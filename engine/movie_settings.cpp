@@ -106,6 +106,8 @@ std::optional<MovieRequest> PrepareMovieRequest(const MovieSettings& settings,
       !CheckFrameRate(sink, settings.frameRate) ||
       !CheckRange(sink, "Line Space", settings.lineSpace, kMinSpace, kMaxSpace) ||
       !CheckRange(sink, "Letter Space", settings.letterSpace, kMinSpace, kMaxSpace) ||
+      !CheckRange(sink, "X Position", settings.originX, kMinPosition, kMaxPosition) ||
+      !CheckRange(sink, "Y Position", settings.originY, kMinPosition, kMaxPosition) ||
       !CheckNotEmpty(sink, target.effectPath, "Please select an effect.") ||
       !CheckNotEmpty(sink, settings.text, "Please enter some text.") ||
       !ConvertTextField(sink, "Text", settings.text, request.text) ||

@@ -105,6 +105,16 @@ CKV_SkinWindow::CKV_SkinWindow(int32_t clientWidth, int32_t clientHeight, bool w
   layout->setSizeConstraint(QLayout::SetFixedSize);
   if (withMenuBar) {
     menuBar_ = new QMenuBar(this);
+    // The menu bar matches the skins' dark look.
+    menuBar_->setStyleSheet(QStringLiteral(
+        "QMenuBar { background: #131824; color: #DDE3EE; border-bottom: 1px solid #283145; }"
+        "QMenuBar::item { padding: 3px 8px; background: transparent; }"
+        "QMenuBar::item:selected { background: #232B3D; color: #2EC4B6; }"
+        "QMenu { background: #1A202E; color: #DDE3EE; border: 1px solid #283145; }"
+        "QMenu::item { padding: 4px 22px 4px 16px; }"
+        "QMenu::item:selected { background: #1C8F86; color: #0A171A; }"
+        "QMenu::item:disabled { color: #566073; }"
+        "QMenu::separator { height: 1px; background: #283145; margin: 4px 8px; }"));
     layout->setMenuBar(menuBar_);
   }
   client_ = new ClientArea(this, clientWidth, clientHeight);

@@ -1,5 +1,6 @@
 #include "res/skins/skin_images.h"
 
+#include <QLinearGradient>
 #include <QPainterPath>
 
 #include "res/skins/main_skin_layout.h"
@@ -10,6 +11,8 @@ namespace skins {
 namespace {
 
 constexpr int kRowKinds = 2;
+// The link target's caption ends here; its cover dims it.
+constexpr QPoint kTargetCaption{603, 321};
 
 QRect ToRect(const Box& box) {
   return QRect(box.left, box.top, box.Width(), box.Height());
@@ -33,11 +36,17 @@ QRect EditWell(const EditPlace& edit) {
 
 void Logo(QPainter& painter) {
   Wordmark(painter, {24, 14}, 24, "animated text for the web", 10, theme::kCaptionDim);
-  // Three letters caught mid-flight.
-  painter.setFont(PixelFont(18));
-  FlyingLetter(painter, QRect(152, 30, 24, 24), 'A', theme::kAccent, 2, {-2, 9});
-  FlyingLetter(painter, QRect(172, 18, 24, 24), 'b', QColor(0xEE, 0xF2, 0xF8), 2, {-2, 9});
-  FlyingLetter(painter, QRect(192, 38, 24, 24), 'c', theme::kViolet, 2, {-2, 9});
+  // The program's badge: a letter leaving a trail, on the accent gradient.
+  const QRectF badge(164.5, 20.5, 46, 46);
+  QLinearGradient fill(badge.topLeft(), badge.bottomRight());
+  fill.setColorAt(0, theme::kAccent);
+  fill.setColorAt(1, theme::kViolet);
+  painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
+  painter.setBrush(fill);
+  painter.drawRoundedRect(badge, 11, 11);
+  painter.setFont(PixelFont(30));
+  FlyingLetter(painter, badge.toRect().adjusted(4, 0, 4, 0), 'Z', QColor(0x0A, 0x17, 0x1A), 2,
+               {-5, 0});
 }
 
 void Panels(QPainter& painter) {
@@ -65,7 +74,7 @@ void Captions(QPainter& painter) {
   CaptionRight(painter, 402, 289, "Height");
   CaptionRight(painter, 490, 289, "Rate");
   CaptionRight(painter, 638, 289, "Background");
-  CaptionRight(painter, 603, 323, "Target");
+  CaptionRight(painter, kTargetCaption.x(), kTargetCaption.y(), "Target");
   Caption(painter, 24, 385, "Letters");
   Caption(painter, 24, 408, "Delay");
   Caption(painter, 160, 408, "frames");
@@ -208,10 +217,7 @@ void Covers(QPainter& painter, const QImage& window) {
       painter.fillRect(
           QRect(area.left(), area.top(), EditWell(edit).left() - area.left(), area.height()),
           theme::kPanel);
-      painter.setFont(PixelFont(11));
-      painter.setPen(theme::kCaptionDim);
-      painter.drawText(QRect(area.left(), 323, 603 - area.left(), 16),
-                       Qt::AlignRight | Qt::AlignVCenter, "Target");
+      CaptionRight(painter, kTargetCaption.x(), kTargetCaption.y(), "Target", theme::kCaptionDim);
     }
     Well(painter, EditWell(edit), true);
     painter.setPen(QPen(theme::kCaptionDim, 1));

@@ -50,9 +50,9 @@ void Caption(QPainter& painter, int x, int y, const QString& text, QColor colour
   painter.drawText(QRect(x, y, 400, 16), Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
-void CaptionRight(QPainter& painter, int right, int y, const QString& text) {
+void CaptionRight(QPainter& painter, int right, int y, const QString& text, QColor colour) {
   painter.setFont(PixelFont(11));
-  painter.setPen(theme::kCaption);
+  painter.setPen(colour);
   painter.drawText(QRect(right - 400, y, 400, 16), Qt::AlignRight | Qt::AlignVCenter, text);
 }
 

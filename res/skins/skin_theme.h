@@ -39,7 +39,8 @@ QFont PixelFont(int pixels, bool bold = true, qreal spacing = 0);
 
 // Text with its top-left corner at (x, y); CaptionRight ends at right.
 void Caption(QPainter& painter, int x, int y, const QString& text, QColor colour = theme::kCaption);
-void CaptionRight(QPainter& painter, int right, int y, const QString& text);
+void CaptionRight(QPainter& painter, int right, int y, const QString& text,
+                  QColor colour = theme::kCaption);
 // A spaced uppercase title in the accent colour.
 void SectionTitle(QPainter& painter, int x, int y, const QString& text);
 

@@ -25,7 +25,7 @@ class MainWindow : public AppTest {
 TEST_F(MainWindow, ChangesPreviewOnlyWhileAutomaticPreviewIsOn) {
   StartWith(false);
   Click(control::kLoopPreview);
-  Click(control::kShowCross);
+  Click(control::kAllAtOnce);
   Main().EffectList()->SelectItem(1);
   EXPECT_FALSE(PreviewBuilt());
   Click(control::kPreview);

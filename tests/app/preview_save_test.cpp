@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
+#include "app/preview_view.h"
 #include "app/save_dialog.h"
 #include "tests/app/app_fixture.h"
 
@@ -69,6 +70,18 @@ TEST_F(PreviewAndSave, TheWindowsInsideIsTheMovieAndFollowsTheUser) {
   Click(control::kPreview);
   EXPECT_TRUE(Preview().isVisible());
   EXPECT_EQ(Preview().size(), QSize(400, 300));
+}
+
+TEST_F(PreviewAndSave, WithoutTheCrossMovieTheMoviePlaysAloneAndTheLossIsToldOnce) {
+  Click(control::kShowCross);  // the test data has no cross movie
+  Click(control::kPreview);
+  Click(control::kPreview);
+  EXPECT_TRUE(Preview().isVisible());
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(errors[0].startsWith("File Error\n")) << errors[0].toStdString();
+  const player::CKV_Player* level0 = Preview().View().Control().Level(0);
+  EXPECT_NE(level0, nullptr);
+  EXPECT_EQ(Preview().View().Control().Level(10), nullptr);
 }
 
 TEST_F(PreviewAndSave, CancelWritesNothingAndCountsNothing) {
