@@ -47,6 +47,8 @@ class Screenshots : public AppTest {
 TEST_F(Screenshots, EveryWindow) {
   Preferences p = DefaultPreferences();
   p.flags.autoPreview = false;
+  // Played once, the movie rests on its last frame with every letter in place.
+  p.flags.loopPreview = false;
   p.flags.exportHtml = true;
   p.text = "Hello\r\nZarn";
   p.fontSize = 48;
