@@ -6,6 +6,7 @@
 
 #include "cli/compile_effect_command.h"
 #include "cli/dump_command.h"
+#include "cli/effects_command.h"
 #include "cli/make_command.h"
 #include "cli/render_command.h"
 #include "cli/rewrite_command.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   zarn::cli::AddTraceCommand(app, exitStatus);
   zarn::cli::AddCompileEffectCommand(app, exitStatus);
   zarn::cli::AddMakeCommand(app, exitStatus);
+  zarn::cli::AddEffectsCommand(app, exitStatus);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -1,5 +1,7 @@
 #include "cli/make_command.h"
 
+#include "cli/effects_command.h"
+
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <fstream>
@@ -190,7 +192,8 @@ void AddMakeCommand(CLI::App& app, int& exitStatus) {
   auto options = std::make_shared<MakeOptions>();
   CLI::App* command =
       app.add_subcommand("make", "Build an animated text movie from an effect template");
-  command->add_option("--effect", options->effect, "the effect template (.swf or .kvx), needed");
+  command->add_option("--effect", options->effect,
+                      "the effect template (.swf or .kvx) or a name listed by \"effects\", needed");
   command->add_option("-o,--output", options->output, "the movie to write, needed");
   command->add_option("--text", options->text,
                       "the text, UTF-8, line breaks allowed (default \"Kalvoren Zarn\")");
@@ -225,6 +228,7 @@ void AddMakeCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--html", options->html, "also write an HTML page that embeds the movie");
   command->callback([options, &exitStatus] {
     glyphs::CKV_SystemFontService fonts;
+    options->effect = ResolveEffectPath(options->effect, DefaultDataFolder());
     exitStatus = RunMakeCommand(*options, fonts, std::cerr);
   });
 }

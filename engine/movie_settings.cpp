@@ -7,28 +7,12 @@
 #include <limits>
 
 #include "engine/effect_variable.h"
+#include "engine/input_limits.h"
 #include "engine/windows1252_text.h"
 #include "engine/zarn_helper.h"
 
 namespace engine {
 namespace {
-
-// Limits of the number boxes: lowest allowed value and the first value refused.
-constexpr int kMinFrameDelay = 1;
-constexpr int kMaxFrameDelay = 3000;
-constexpr int kMinMovieSize = 1;
-constexpr int kMaxMovieSize = 3000;
-constexpr float kMinFrameRate = 1.0F;
-constexpr float kMaxFrameRate = 100.0F;
-constexpr int kMinSpace = -3000;
-constexpr int kMaxSpace = 3000;
-// The first letter may stand off the stage, but not so far that twips and layout overflow.
-constexpr int kMinPosition = -3000;
-constexpr int kMaxPosition = 3000;
-// A letter's height of size × 30 twips, its baseline and the field's leading all sit in 16-bit
-// fields of the movie.
-constexpr int kMinFontSize = 1;
-constexpr int kMaxFontSize = 1000;
 
 void ShowInputError(const ErrorSink& sink, const std::string& field, const std::string& detail) {
   ShowCaptionedError(sink, kInputErrorCaption, "Please re-enter the " + field + ".", detail);

@@ -1,0 +1,133 @@
+// The Save As dialog: file types, the HTML panel, its rules and its questions.
+#include "app/save_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "app/message_box.h"
+#include "tests/support/temp_dir.h"
+
+namespace zarn::app::test {
+namespace {
+
+class SaveDialog : public ::testing::Test {
+ protected:
+  SaveDialog() {
+    SetErrorPresenter([this](const QString&, const QString& text) { errors << text; });
+    SetQuestionPresenter([this](const QString& caption, const QString& text) {
+      questions << caption + ": " + text;
+      return answer;
+    });
+    start.width = 500;
+    start.height = 150;
+    start.red = 255;
+    start.green = 128;
+    start.resizable = true;
+    start.autoPlay = false;
+    start.align = engine::HtmlOptions::kRight;
+    start.quality = engine::HtmlOptions::kLow;
+  }
+  ~SaveDialog() override {
+    SetErrorPresenter({});
+    SetQuestionPresenter({});
+  }
+  std::unique_ptr<CKV_ZarnSaveDialog> Dialog(bool html, int version = 3) {
+    return std::make_unique<CKV_ZarnSaveDialog>(html, start, QString::fromStdString(dir.Path()),
+                                                "Untitled0.swf", version);
+  }
+  // Types the name and presses Save.
+  bool Confirm(CKV_ZarnSaveDialog& dialog, const std::string& name) {
+    dialog.selectFile(QString::fromStdString(dir.File(name)));
+    dialog.accept();
+    return dialog.result() == QDialog::Accepted;
+  }
+
+  zarn::test::TempDir dir;
+  engine::HtmlOptions start;
+  QStringList errors;
+  QStringList questions;
+  bool answer = false;
+};
+
+TEST_F(SaveDialog, OffersFlash3OnlyForFlash3Effects) {
+  EXPECT_EQ(Dialog(false, 3)->nameFilters(), QStringList({kFlash3Filter, kFlash4Filter}));
+  EXPECT_EQ(Dialog(false, 4)->nameFilters(), QStringList({kFlash4Filter}));
+  EXPECT_EQ(Dialog(false, 5)->nameFilters(), QStringList({kFlash4Filter}));
+  EXPECT_EQ(Dialog(false)->HtmlPanel(), nullptr);
+}
+
+TEST_F(SaveDialog, HtmlPanelStartsFromTheGivenOptionsAndGreysTheSizeWhenNotResizable) {
+  const auto dialog = Dialog(true);
+  ASSERT_NE(dialog->HtmlPanel(), nullptr);
+  const int counter = CKV_ZarnSaveDialog::PageCounter();
+  EXPECT_EQ(dialog->HtmlNameEdit()->text(), QString("Untitled%1.html").arg(counter));
+  EXPECT_EQ(dialog->WidthEdit()->text(), "500");
+  EXPECT_EQ(dialog->HeightEdit()->text(), "150");
+  EXPECT_FALSE(dialog->AutoPlayBox()->isChecked());
+  EXPECT_EQ(dialog->QualityList()->currentText(), "Low");
+  EXPECT_EQ(dialog->AlignList()->currentText(), "Right");
+  EXPECT_EQ(dialog->AlignList()->count(), 5);
+  EXPECT_EQ(dialog->QualityList()->count(), 6);
+  EXPECT_EQ(dialog->ColourButton()->Colour(), QColor(255, 128, 0));
+  EXPECT_TRUE(dialog->WidthEdit()->isEnabled());
+  dialog->ResizableBox()->setChecked(false);
+  EXPECT_FALSE(dialog->WidthEdit()->isEnabled());
+  EXPECT_FALSE(dialog->HeightEdit()->isEnabled());
+  dialog->ResizableBox()->setChecked(true);
+  EXPECT_TRUE(dialog->HeightEdit()->isEnabled());
+}
+
+TEST_F(SaveDialog, ConfirmingTakesThePanelAndCountsPages) {
+  const int counter = CKV_ZarnSaveDialog::PageCounter();
+  const auto dialog = Dialog(true);
+  dialog->HtmlNameEdit()->setText("page.html");
+  dialog->WidthEdit()->setText("320abc");
+  dialog->QualityList()->setCurrentIndex(0);
+  dialog->AlignList()->setCurrentIndex(0);
+  dialog->ColourButton()->SetPicker([](const QColor&) { return QColor(1, 2, 3); });
+  dialog->ColourButton()->click();
+  ASSERT_TRUE(Confirm(*dialog, "movie.swf"));
+  const engine::HtmlOptions& page = dialog->PageOptions();
+  EXPECT_EQ(page.width, 320);
+  EXPECT_EQ(page.quality, engine::HtmlOptions::kBest);
+  EXPECT_EQ(page.align, engine::HtmlOptions::kCenter);
+  EXPECT_EQ(page.red + page.green + page.blue, 6);
+  EXPECT_EQ(page.htmlFileName, "page.html");
+  EXPECT_EQ(dialog->PagePath().toStdString(), dir.File("page.html"));
+  EXPECT_EQ(CKV_ZarnSaveDialog::PageCounter(), counter + 1);
+  // Without the panel a confirmed name counts too.
+  const auto plain = Dialog(false);
+  ASSERT_TRUE(Confirm(*plain, "other.swf"));
+  EXPECT_EQ(CKV_ZarnSaveDialog::PageCounter(), counter + 2);
+  EXPECT_TRUE(questions.isEmpty());
+}
+
+TEST_F(SaveDialog, AnEmptyPageNameIsRefused) {
+  const auto dialog = Dialog(true);
+  dialog->HtmlNameEdit()->setText("  ");
+  EXPECT_FALSE(Confirm(*dialog, "movie.swf"));
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_EQ(errors[0], "Please enter a name for the HTML page.\n");
+}
+
+TEST_F(SaveDialog, ExistingFilesAreReplacedOnlyWhenTheUserAgrees) {
+  zarn::test::WriteFileBytes(dir.File("page.html"), {1});
+  zarn::test::WriteFileBytes(dir.File("movie.swf"), {1});
+  const auto dialog = Dialog(true);
+  dialog->HtmlNameEdit()->setText("page.html");
+  answer = false;
+  EXPECT_FALSE(Confirm(*dialog, "movie.swf"));
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_TRUE(questions[0].endsWith("movie.swf already exists.\nDo you want to replace it?"));
+  answer = true;
+  EXPECT_TRUE(Confirm(*dialog, "movie.swf"));
+  ASSERT_EQ(questions.size(), 3);
+  EXPECT_EQ(questions[2], "Save HTML: " + QString::fromStdString(dir.File("page.html")) +
+                              " already exists.\nDo you want to replace it?");
+}
+
+}  // namespace
+}  // namespace zarn::app::test
