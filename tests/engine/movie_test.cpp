@@ -33,7 +33,7 @@ TEST_P(GenerateChecks, RefuseBeforeTouchingAnyFile) {
   EXPECT_FALSE(CZarnHelper(log.Sink()).GenerateMovie(request));
   EXPECT_EQ(log.messages, std::vector<Message>{GetParam().message});
   EXPECT_TRUE(dir.Entries().empty());
-  EXPECT_TRUE(fonts.requests.empty());
+  EXPECT_TRUE(fonts.log.created.empty());
 }
 
 const char* const kInvalid = "Invalid Entry";
@@ -257,8 +257,8 @@ TEST_F(GenerateMovie, FontInfoNamesTheFaceCodesAndStyle) {
     EXPECT_EQ(info->codes, (std::vector<uint16_t>{'a', 'b', 'c'}));
   }
   // The font is made at the design cell height, whatever the request said.
-  ASSERT_FALSE(fonts.requests.empty());
-  for (const glyphs::FontRequest& made : fonts.requests) EXPECT_EQ(made.lfHeight, 1024);
+  ASSERT_FALSE(fonts.log.created.empty());
+  for (const glyphs::FontRequest& made : fonts.log.created) EXPECT_EQ(made.lfHeight, 1024);
 }
 
 TEST_F(GenerateMovie, TheFontHoldsOneGlyphPerCharacterOfTheSet) {
@@ -378,9 +378,9 @@ TEST_F(GenerateMovie, WritesTheMovieWholeOrNotAtAll) {
   const Bytes old = {'o', 'l', 'd'};
   MovieRequest request = MinimalRequest();
   WriteFileBytes(request.outputPath, old);
-  fonts.fails = true;
+  fonts.refuse = true;
   EXPECT_FALSE(Generate(request));
-  fonts.fails = false;
+  fonts.refuse = false;
   MovieRequest unwritable = request;
   unwritable.outputPath = dir.File("no such folder/out.swf");
   EXPECT_FALSE(Generate(unwritable));
