@@ -1,9 +1,11 @@
-// What the user waits for after a keystroke with automatic preview on: the build through the
-// engine's entry point (settings checks, template read once, movie written without a flush),
-// loading the movie into the player and drawing its first frame. "save" runs the same build
-// as a Save does, flushed to the disk, for comparison. Plain and edit-text templates, short and
-// longest texts; the font stays in the service's cache between runs, as in a session.
+// The preview as the application runs it after a change of a setting: the engine's entry point
+// builds the movie into a file (settings checks, template read once, no flush to the disk), the
+// preview control loads it into level 0 and draws its first frame at 500 × 150. "save" runs
+// the same build as a Save does, flushed to the disk, for comparison. Plain and edit-text
+// templates, short and longest texts; the font stays in the service's cache between runs, as
+// in a session.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,11 +13,10 @@
 #include "engine/build_movie_file.h"
 #include "glyphs/system_font_service.h"
 #include "player/image.h"
-#include "player/movie_loader.h"
-#include "player/player.h"
-#include "player/renderer.h"
+#include "player/preview_control.h"
 #include "tests/engine/template_fixture.h"
 
+namespace player {
 namespace {
 
 std::string BenchFile(const std::string& name) {
@@ -24,8 +25,8 @@ std::string BenchFile(const std::string& name) {
       .string();
 }
 
-// The test template, of version 4 (letters are text fields) or 3, saved once per process.
-std::string TemplatePath(bool editText) {
+// The test template, of version 4 (letters are text fields) or 3.
+std::string SaveTemplate(bool editText) {
   engine::test::TemplateBuilder builder;
   builder.Variable("version", editText ? "4" : "3");
   engine::test::AddStandardTemplate(builder, editText);
@@ -47,23 +48,22 @@ engine::MovieSettings Settings(int letters) {
 void BM_PreviewPath(benchmark::State& state, bool editText, int letters, bool forPreview) {
   glyphs::CKV_SystemFontService fonts;
   const engine::MovieSettings settings = Settings(letters);
-  const engine::MovieTarget target{TemplatePath(editText), BenchFile("preview.swf"), forPreview};
+  const engine::MovieTarget target{SaveTemplate(editText), BenchFile("preview.swf"), forPreview};
   std::string message;
   const engine::ErrorSink sink = [&message](std::string_view, std::string_view text,
                                             std::string_view) { message = text; };
-  auto image = player::CKV_Image::Create(settings.movieWidth, settings.movieHeight);
+  CKV_PreviewControl control;
+  auto image = CKV_Image::Create(settings.movieWidth, settings.movieHeight);
   for (auto _ : state) {
     if (!engine::BuildMovieFile(settings, target, fonts, sink)) {
       state.SkipWithError(("the build failed: " + message).c_str());
       break;
     }
-    const player::MovieLoadResult loaded = player::LoadMovieFile(target.outputPath);
-    if (!loaded.movie) {
-      state.SkipWithError(loaded.error.c_str());
+    if (!control.LoadMovie(0, target.outputPath)) {
+      state.SkipWithError("the preview control did not load the movie");
       break;
     }
-    const player::CKV_Player player(loaded.movie);
-    player::RenderFrame(player, *image);
+    control.Draw(*image);
     benchmark::DoNotOptimize(image->Data());
   }
   std::filesystem::remove(target.effectPath);
@@ -82,3 +82,4 @@ BENCHMARK_CAPTURE(BM_PreviewPath, edit_text_254_preview, true, 254, true)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+}  // namespace player

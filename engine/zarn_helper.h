@@ -6,9 +6,11 @@
 
 #include "engine/engine_messages.h"
 #include "engine/movie_request.h"
-#include "engine/replace_file.h"
+#include "swftk/replace_file.h"
 
 namespace engine {
+
+using swftk::FileSync;
 
 // The effect engine: turns a movie request and an effect template into a movie file. Made
 // for one build; every object of the build is freed before GenerateMovie returns. Messages

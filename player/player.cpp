@@ -1,11 +1,14 @@
 #include "player/player.h"
 
+#include "player/device_font.h"
 #include "player/movie.h"
 
 namespace player {
 
-CKV_Player::CKV_Player(std::shared_ptr<const CKV_Movie> movie)
+CKV_Player::CKV_Player(std::shared_ptr<const CKV_Movie> movie,
+                       std::shared_ptr<CKV_DeviceFonts> deviceFonts)
     : movie_(std::move(movie)),
+      deviceFonts_(deviceFonts ? std::move(deviceFonts) : MakeSystemDeviceFonts()),
       context_(*movie_),
       root_(std::make_unique<CKV_SpriteInstance>(nullptr, movie_->timeline, context_, 0)),
       background_(movie_->background) {

@@ -9,13 +9,17 @@
 
 namespace player {
 
+class CKV_DeviceFonts;
 class CKV_Movie;
 
 // Plays a loaded movie frame by frame. Made showing the first frame; each Advance moves every
 // timeline on by one frame, as one tick of the movie's frame rate does.
 class CKV_Player {
  public:
-  explicit CKV_Player(std::shared_ptr<const CKV_Movie> movie);
+  // Text fields without embedded outlines draw with the device fonts given, or with a set of
+  // the player's own over the installed fonts.
+  explicit CKV_Player(std::shared_ptr<const CKV_Movie> movie,
+                      std::shared_ptr<CKV_DeviceFonts> deviceFonts = nullptr);
   CKV_Player(const CKV_Player&) = delete;
   CKV_Player& operator=(const CKV_Player&) = delete;
 
@@ -24,6 +28,7 @@ class CKV_Player {
   void GotoFrame(uint32_t frame);
 
   const CKV_Movie& Movie() const { return *movie_; }
+  CKV_DeviceFonts& DeviceFonts() const { return *deviceFonts_; }
   const CKV_SpriteInstance& Root() const { return *root_; }
   CKV_SpriteInstance& Root() { return *root_; }
   uint32_t CurrentFrame() const { return root_->CurrentFrame(); }
@@ -38,6 +43,7 @@ class CKV_Player {
 
  private:
   std::shared_ptr<const CKV_Movie> movie_;
+  std::shared_ptr<CKV_DeviceFonts> deviceFonts_;
   // Instances report to the context until they go, so it outlives them.
   CKV_PlayContext context_;
   std::unique_ptr<CKV_SpriteInstance> root_;

@@ -69,12 +69,17 @@ class FakeFontService : public glyphs::FakeFontService {
   }
 };
 
-// A parameterised case's label as a test name.
+// A parameterised case's label as a test name, and as what the log prints for it.
 template <class T>
 std::string CaseName(const ::testing::TestParamInfo<T>& info) {
   std::string name;
   for (const char c : std::string(info.param.label)) name += std::isalnum(c) ? c : '_';
   return name;
+}
+template <class T>
+  requires requires(const T& c) { c.label; }
+void PrintTo(const T& c, std::ostream* out) {
+  *out << c.label;
 }
 
 inline std::unique_ptr<swftk::CSwfReader> ReadMovie(const std::string& path) {
