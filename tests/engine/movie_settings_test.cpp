@@ -12,6 +12,9 @@
 namespace engine::test {
 namespace {
 
+// The cases' labels, not their bytes, in the test log.
+using engine::test::PrintTo;
+
 struct CheckCase {
   const char* label;
   std::function<void(MovieSettings&, MovieTarget&)> change;
