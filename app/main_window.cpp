@@ -17,6 +17,7 @@
 #include "app/save_as.h"
 #include "app/settings_text.h"
 #include "app/splash_window.h"
+#include "engine/build_movie_file.h"
 #include "engine/effect_variable.h"
 #include "engine/windows1252_text.h"
 #include "glyphs/windows1252.h"
@@ -468,7 +469,7 @@ void CKV_ZarnMainWindow::RunPreview() {
   const engine::MovieSettings& s = CollectSettings();
   const engine::MovieTarget target{SelectedEffectPath(), folders_.Work("preview.swf").string(),
                                    true, SelectedEffectVersion()};
-  if (!engine::BuildMovieFromSettings(s, target, fonts_, MessageBoxSink())) return;
+  if (!engine::BuildMovieFile(s, target, fonts_, MessageBoxSink())) return;
   if (preview_ != nullptr) {
     preview_->ShowMovie({s.movieWidth, s.movieHeight, s.flags.showCross, s.originX, s.originY,
                          s.backgroundColor, s.frameRate});

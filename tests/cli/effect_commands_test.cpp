@@ -106,7 +106,8 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
     std::string err;
   } cases[] = {
       {"4", [](MakeOptions& o) { o.flash = "3"; },
-       "zarn-cli: --flash 3 cannot be used: " + dir.File("grow.swf") + " is a Flash 4 effect\n"},
+       "Kalvoren Zarn | Input Error: Please save the movie as Flash 4.\nThe effect " +
+           dir.File("grow.swf") + " is a Flash 4 effect.\n"},
       {"3", [&](MakeOptions& o) { o.width = "0", o.html = dir.File("page.html"); },
        "Kalvoren Zarn | Input Error: Please re-enter the Movie Width.\n"
        "It must be at least 1 and less than 3000.\n"},
@@ -115,8 +116,18 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
        "The character \"\xE2\x98\x85\" (U+2605) cannot be written in Windows-1252.\n"},
       {"3", [&](MakeOptions& o) { o.text = "a", o.textFile = dir.File("text.txt"); },
        "zarn-cli: --text and --text-file cannot be used together\n"},
-      {"3", [](MakeOptions& o) { o.output.clear(); },
-       "zarn-cli: make needs --effect PATH and -o OUT.swf\n"},
+      // Without effect or output the settings are checked first, in the desktop's order.
+      {"3", [](MakeOptions& o) { o.output.clear(); }, "zarn-cli: make needs -o OUT.swf\n"},
+      {"3", [](MakeOptions& o) { o.effect.clear(); },
+       "Kalvoren Zarn | Input Error: Please select an effect.\n"},
+      {"3",
+       [](MakeOptions& o) {
+         o.effect.clear();
+         o.output.clear();
+         o.letterSpace = "3000";
+       },
+       "Kalvoren Zarn | Input Error: Please re-enter the Letter Space.\n"
+       "It must be at least -3000 and less than 3000.\n"},
       {"3", [](MakeOptions& o) { o.color = "12345"; },
        "zarn-cli: --color takes a colour as six hexadecimal digits RRGGBB, not \"12345\"\n"},
       {"3",
