@@ -190,6 +190,8 @@ class CKV_AvEncoder : public CKV_FrameEncoder {
     int code = avcodec_send_frame(codec_.get(), frame);
     if (code < 0) return Fail("the encoder failed", code, error);
     while ((code = avcodec_receive_packet(codec_.get(), packet_.get())) >= 0) {
+      // Every frame lasts one tick; containers that time the last frame by it need it stated.
+      if (packet_->duration == 0) packet_->duration = 1;
       av_packet_rescale_ts(packet_.get(), codec_->time_base, stream_->time_base);
       packet_->stream_index = stream_->index;
       code = av_interleaved_write_frame(format_.get(), packet_.get());

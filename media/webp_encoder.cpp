@@ -30,6 +30,8 @@ class CKV_WebpEncoder : public CKV_FrameEncoder {
     options.allow_mixed = 0;
     config_.lossless = setup.quality >= 100 ? 1 : 0;
     config_.quality = setup.quality >= 100 ? 75.0f : static_cast<float>(setup.quality);
+    // Sharper colour edges than plain averaging, which blurs thin coloured letters.
+    config_.use_sharp_yuv = 1;
     // Colour under fully transparent pixels kept, so edges blend without a halo.
     config_.exact = setup.alpha ? 1 : 0;
     encoder_.reset(WebPAnimEncoderNew(setup.width, setup.height, &options));
