@@ -10,6 +10,7 @@
 namespace player {
 
 class CKV_DeviceFonts;
+class CKV_GlyphCache;
 class CKV_Movie;
 
 // Plays a loaded movie frame by frame. Made showing the first frame; each Advance moves every
@@ -22,6 +23,7 @@ class CKV_Player {
                       std::shared_ptr<CKV_DeviceFonts> deviceFonts = nullptr);
   CKV_Player(const CKV_Player&) = delete;
   CKV_Player& operator=(const CKV_Player&) = delete;
+  ~CKV_Player();
 
   void Advance();
   // Shows a frame of the main timeline as a script's goto does, leaving it stopped.
@@ -29,6 +31,8 @@ class CKV_Player {
 
   const CKV_Movie& Movie() const { return *movie_; }
   CKV_DeviceFonts& DeviceFonts() const { return *deviceFonts_; }
+  // Masks of the movie's glyphs as drawn so far, for drawing them again.
+  CKV_GlyphCache& GlyphCache() const { return *glyphCache_; }
   const CKV_SpriteInstance& Root() const { return *root_; }
   CKV_SpriteInstance& Root() { return *root_; }
   uint32_t CurrentFrame() const { return root_->CurrentFrame(); }
@@ -44,6 +48,7 @@ class CKV_Player {
  private:
   std::shared_ptr<const CKV_Movie> movie_;
   std::shared_ptr<CKV_DeviceFonts> deviceFonts_;
+  std::unique_ptr<CKV_GlyphCache> glyphCache_;
   // Instances report to the context until they go, so it outlives them.
   CKV_PlayContext context_;
   std::unique_ptr<CKV_SpriteInstance> root_;
