@@ -9,6 +9,7 @@
 #include "cli/make_command.h"
 #include "cli/render_command.h"
 #include "cli/rewrite_command.h"
+#include "cli/trace_command.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Kalvoren Zarn command-line tools", "zarn-cli"};
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   zarn::cli::AddDumpCommand(app, exitStatus);
   zarn::cli::AddRewriteCommand(app, exitStatus);
   zarn::cli::AddRenderCommand(app, exitStatus);
+  zarn::cli::AddTraceCommand(app, exitStatus);
   zarn::cli::AddCompileEffectCommand(app, exitStatus);
   zarn::cli::AddMakeCommand(app, exitStatus);
   try {

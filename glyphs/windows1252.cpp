@@ -25,4 +25,23 @@ bool IsPrintableWindows1252(uint8_t code) {
   return code < 0x80 || code >= 0xA0 || kHighControls[code - 0x80] != 0;
 }
 
+std::string Windows1252ToUtf8(std::string_view text) {
+  std::string utf8;
+  utf8.reserve(text.size());
+  for (const char byte : text) {
+    const char32_t c = Windows1252ToUnicode(static_cast<uint8_t>(byte));
+    if (c < 0x80) {
+      utf8.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      utf8.push_back(static_cast<char>(0xC0 | c >> 6));
+      utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      utf8.push_back(static_cast<char>(0xE0 | c >> 12));
+      utf8.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return utf8;
+}
+
 }  // namespace glyphs

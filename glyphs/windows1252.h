@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace glyphs {
 
@@ -11,5 +13,8 @@ char32_t Windows1252ToUnicode(uint8_t code);
 // True for a code that names a visible character or a space: not a control, not one of the
 // five undefined codes.
 bool IsPrintableWindows1252(uint8_t code);
+
+// Windows-1252 text as UTF-8.
+std::string Windows1252ToUtf8(std::string_view text);
 
 }  // namespace glyphs

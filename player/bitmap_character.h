@@ -20,6 +20,9 @@ class CKV_BitmapCharacter : public CKV_Character {
   // Bitmaps beyond these are refused, so a forged size cannot claim the memory.
   static constexpr int kMaxSide = 8192;
   static constexpr int64_t kMaxPixels = int64_t{4096} * 4096;
+  // All the bitmaps of one movie together, so that many small compressed bitmaps cannot
+  // claim more memory than one desktop affords (4 bytes a pixel: 256 MB).
+  static constexpr int64_t kMaxMoviePixels = int64_t{64} << 20;
 
   CKV_BitmapCharacter(uint16_t id, int width, int height, std::vector<uint32_t> pixels)
       : CKV_Character(id, CharacterKind::kBitmap),

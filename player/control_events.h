@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "player/script_requests.h"
+
 namespace player {
 
 // What a playing movie asks of the program around it. Held back while the movie steps or
@@ -22,9 +24,9 @@ class CKV_ControlEvents {
   void SetFsCommandHandler(FsCommandHandler handler) { fsCommand_ = std::move(handler); }
   void SetOpenAddressHandler(OpenAddressHandler handler) { openAddress_ = std::move(handler); }
 
-  // A GetURL of a movie: an address starting "FSCommand:" is a command (the text after the
-  // colon) with the target as its arguments; any other address is one to open.
-  void QueueGetUrl(const std::string& address, const std::string& target);
+  // A GetURL of a movie: an "FSCommand:" address is a command with the target as its
+  // arguments; any other address is one to open.
+  void Queue(const UrlRequest& request);
   // Hands the queued events to the handlers in the order raised. A call made from inside a
   // handler returns at once; the outer call goes on with what the handler raised.
   void Deliver();

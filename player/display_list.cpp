@@ -29,8 +29,10 @@ void Place(const FrameCommand& command, uint32_t frameNumber, const CKV_Characte
       entry.instance.reset();
       entry.made = false;
     }
-    if (command.matrix) placement.matrix = *command.matrix;
-    if (command.colorTransform) placement.colorTransform = *command.colorTransform;
+    if (!entry.movedByScript) {
+      if (command.matrix) placement.matrix = *command.matrix;
+      if (command.colorTransform) placement.colorTransform = *command.colorTransform;
+    }
     if (command.ratio) placement.ratio = *command.ratio;
     if (command.name) placement.name = *command.name;
     if (command.clipDepth) placement.clipDepth = *command.clipDepth;
@@ -69,6 +71,11 @@ void KeepMatchingInstances(DisplayList& current, DisplayList& replayed) {
     const Placement& old = found->second.placement;
     if (old.characterId != entry.placement.characterId || old.placedAt != entry.placement.placedAt)
       continue;
+    if (found->second.movedByScript) {
+      entry.placement = found->second.placement;
+      entry.movedByScript = true;
+    }
+    entry.visible = found->second.visible;
     entry.instance = std::move(found->second.instance);
     entry.made = true;
   }

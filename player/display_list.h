@@ -33,6 +33,11 @@ struct DisplayEntry {
   std::unique_ptr<CKV_Instance> instance;
   // The instance of this placement has been made (or found impossible).
   bool made = false;
+  // A script, a drag or the host moved the object: later timeline moves at its depth leave
+  // its matrix and colour alone, as real players do.
+  bool movedByScript = false;
+  // Cleared by a script's _visible; the object still runs but is not drawn.
+  bool visible = true;
 };
 
 // The objects of a timeline by depth, drawn from the lowest depth up.
@@ -45,7 +50,8 @@ void ApplyFrameCommands(const TimelineFrame& frame, uint32_t frameNumber,
                         const CKV_CharacterTable& characters, DisplayList& list);
 
 // Moves each instance of current into the entry of replayed that places the same character
-// by the same placement, so objects that a rewind keeps on stage live on.
+// by the same placement, so objects that a rewind keeps on stage live on; what a script did
+// to such an object stays.
 void KeepMatchingInstances(DisplayList& current, DisplayList& replayed);
 
 }  // namespace player

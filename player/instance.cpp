@@ -62,18 +62,40 @@ std::unique_ptr<CKV_Instance> CreateInstance(uint16_t characterId, CKV_PlayConte
 CKV_Instance::CKV_Instance(const CKV_Character* character, CKV_PlayContext& context, int nesting)
     : character_(character), context_(context), nesting_(nesting), madeOnTick_(context.tick) {
   ++context_.liveInstances;
+  handle_->instance = this;
 }
 
 CKV_Instance::~CKV_Instance() {
+  handle_->instance = nullptr;
   --context_.liveInstances;
 }
 
-void MakeInstances(DisplayList& list, CKV_PlayContext& context, int ownerNesting) {
+CKV_Instance* InstanceOf(const avm::Target& target) {
+  const auto* handle = dynamic_cast<const CKV_ClipHandle*>(target.get());
+  return handle ? handle->instance : nullptr;
+}
+
+CKV_SpriteInstance* ClipOf(const avm::Target& target) {
+  return dynamic_cast<CKV_SpriteInstance*>(InstanceOf(target));
+}
+
+DisplayEntry* CKV_Instance::OwnEntry() const {
+  if (!parent_) return nullptr;
+  DisplayList* siblings = parent_->Children();
+  if (!siblings) return nullptr;
+  const auto found = siblings->find(depth_);
+  return found != siblings->end() && found->second.instance.get() == this ? &found->second
+                                                                          : nullptr;
+}
+
+void MakeInstances(DisplayList& list, CKV_PlayContext& context, CKV_Instance& owner) {
   for (auto& [depth, entry] : list) {
     if (entry.made) continue;
     entry.made = true;
-    entry.instance = CreateInstance(entry.placement.characterId, context, ownerNesting + 1);
-    if (entry.instance) entry.instance->Enter(context);
+    entry.instance = CreateInstance(entry.placement.characterId, context, owner.Nesting() + 1);
+    if (!entry.instance) continue;
+    entry.instance->AttachTo(&owner, depth);
+    entry.instance->Enter(context);
   }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "player/clip_handle.h"
 #include "player/display_list.h"
 
 namespace player {
@@ -21,6 +23,17 @@ class CKV_Instance {
 
   const CKV_Character* Character() const { return character_; }
   int Nesting() const { return nesting_; }
+  // The sprite or button whose display list holds this instance; null for the main movie.
+  CKV_Instance* Parent() const { return parent_; }
+  uint16_t Depth() const { return depth_; }
+  void AttachTo(CKV_Instance* parent, uint16_t depth) {
+    parent_ = parent;
+    depth_ = depth;
+  }
+  // The entry of the parent's display list that holds this instance; null for the main movie.
+  DisplayEntry* OwnEntry() const;
+  // What scripts and the pointer hold of this instance.
+  avm::Target Handle() const { return handle_; }
   uint64_t MadeOnTick() const { return madeOnTick_; }
 
   // Runs once, right after the instance is put on its display list.
@@ -38,12 +51,15 @@ class CKV_Instance {
   CKV_PlayContext& context_;
   int nesting_ = 0;
   uint64_t madeOnTick_ = 0;
+  CKV_Instance* parent_ = nullptr;
+  uint16_t depth_ = 0;
+  std::shared_ptr<CKV_ClipHandle> handle_ = std::make_shared<CKV_ClipHandle>();
 };
 
-// Makes the instances a display list still lacks, children nested one level below the
-// owner, and lets each enter. Characters that are missing, cannot be placed or would pass
-// the context's bounds are left out with a warning.
-void MakeInstances(DisplayList& list, CKV_PlayContext& context, int ownerNesting);
+// Makes the instances a display list still lacks, children of the owner, and lets each enter.
+// Characters that are missing, cannot be placed or would pass the context's bounds are left out
+// with a warning.
+void MakeInstances(DisplayList& list, CKV_PlayContext& context, CKV_Instance& owner);
 
 // Ticks the instances that were on the list before this frame.
 void TickInstances(const DisplayList& list, CKV_PlayContext& context);

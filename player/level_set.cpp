@@ -7,7 +7,7 @@ namespace player {
 bool CKV_LevelSet::Put(int level, std::unique_ptr<CKV_Player> player) {
   if (!Valid(level) || !player) return false;
   if (level == 0) levels_.clear();
-  levels_[level] = Level{std::move(player)};
+  levels_[level] = std::move(player);
   return true;
 }
 
@@ -17,11 +17,11 @@ void CKV_LevelSet::Remove(int level) {
 
 CKV_Player* CKV_LevelSet::Find(int level) const {
   const auto found = levels_.find(level);
-  return found == levels_.end() ? nullptr : found->second.player.get();
+  return found == levels_.end() ? nullptr : found->second.get();
 }
 
 CKV_Player* CKV_LevelSet::Base() const {
-  return levels_.empty() ? nullptr : levels_.begin()->second.player.get();
+  return levels_.empty() ? nullptr : levels_.begin()->second.get();
 }
 
 }  // namespace player

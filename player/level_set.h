@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <map>
 #include <memory>
 
@@ -13,12 +12,7 @@ namespace player {
 // frame rate and colour.
 class CKV_LevelSet {
  public:
-  struct Level {
-    std::unique_ptr<CKV_Player> player;
-    // The player's warnings already passed on.
-    size_t warningsTold = 0;
-  };
-  using Levels = std::map<int, Level>;
+  using Levels = std::map<int, std::unique_ptr<CKV_Player>>;
 
   // Levels as a script or caller may number them.
   static constexpr int kMaxLevel = 16000;

@@ -8,6 +8,7 @@
 #include "player/font_character.h"
 #include "player/jpeg_bitmap.h"
 #include "player/morph_shape_character.h"
+#include "player/script_bytes.h"
 #include "player/shape_character.h"
 #include "player/sprite_character.h"
 #include "player/text_character.h"
@@ -64,59 +65,6 @@ const char* SkipReason(uint16_t tagCode) {
       return nullptr;
     default:
       return "this player does not use it";
-  }
-}
-
-TimelineAction::Kind ActionKindOf(uint8_t actionCode) {
-  switch (actionCode) {
-    case swftk::actioncode::kStop:
-      return TimelineAction::Kind::kStop;
-    case swftk::actioncode::kNextFrame:
-      return TimelineAction::Kind::kNextFrame;
-    case swftk::actioncode::kPrevFrame:
-      return TimelineAction::Kind::kPrevFrame;
-    case swftk::actioncode::kGotoFrame:
-      return TimelineAction::Kind::kGotoFrame;
-    case swftk::actioncode::kGoToLabel:
-      return TimelineAction::Kind::kGotoLabel;
-    default:
-      return TimelineAction::Kind::kPlay;
-  }
-}
-
-bool IsTimelineAction(uint8_t actionCode) {
-  switch (actionCode) {
-    case swftk::actioncode::kPlay:
-    case swftk::actioncode::kStop:
-    case swftk::actioncode::kNextFrame:
-    case swftk::actioncode::kPrevFrame:
-    case swftk::actioncode::kGotoFrame:
-    case swftk::actioncode::kGoToLabel:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// The timeline actions of a DoAction; the others wait for the action interpreter.
-void AddTimelineActions(const swftk::CSwfDoAction& doAction, std::vector<TimelineAction>& out) {
-  for (const auto& action : doAction.actions) {
-    const uint8_t actionCode = action->GetActionCode();
-    if (!IsTimelineAction(actionCode)) continue;
-    TimelineAction timelineAction{ActionKindOf(actionCode), 0, {}};
-    if (const auto* gotoFrame = dynamic_cast<const swftk::CSwfActionGotoFrame*>(action.get())) {
-      timelineAction.frame = uint32_t{gotoFrame->frame} + 1;
-    } else if (const auto* raw = dynamic_cast<const swftk::CSwfActionUnknown*>(action.get())) {
-      if (actionCode == swftk::actioncode::kGotoFrame && raw->data.size() >= 2)
-        timelineAction.frame = (raw->data[0] | raw->data[1] << 8) + 1U;
-      if (actionCode == swftk::actioncode::kGoToLabel) {
-        for (const uint8_t c : raw->data) {
-          if (c == 0) break;
-          timelineAction.label.push_back(static_cast<char>(c));
-        }
-      }
-    }
-    out.push_back(std::move(timelineAction));
   }
 }
 
@@ -177,7 +125,7 @@ class MovieBuilder {
                             std::to_string(tagCode) + ") skipped: " + reason);
     }
     // Tags after the last ShowFrame still make a frame; every timeline has at least one.
-    if (!frame.commands.empty() || !frame.actions.empty() || timeline.frames.empty())
+    if (!frame.commands.empty() || !frame.scripts.empty() || timeline.frames.empty())
       timeline.frames.push_back(std::move(frame));
   }
 
@@ -200,7 +148,7 @@ class MovieBuilder {
         return true;
       case code::kDoAction:
         if (const auto* doAction = dynamic_cast<const swftk::CSwfDoAction*>(&tag))
-          AddTimelineActions(*doAction, frame.actions);
+          frame.scripts.push_back(ScriptBytesOf(*doAction));
         return true;
       case code::kFrameLabel:
         if (const auto* label = dynamic_cast<const swftk::CSwfFrameLabel*>(&tag))
@@ -300,6 +248,14 @@ class MovieBuilder {
 
   void AddBitmap(const swftk::CSwfTag& tag, BitmapDecodeResult decoded) {
     if (decoded.bitmap) {
+      bitmapPixels_ += int64_t{decoded.bitmap->width} * decoded.bitmap->height;
+      if (bitmapPixels_ > CKV_BitmapCharacter::kMaxMoviePixels) {
+        decoded.bitmap.reset();
+        decoded.problem = "the movie's bitmaps pass " +
+                          std::to_string(CKV_BitmapCharacter::kMaxMoviePixels) + " pixels in all";
+      }
+    }
+    if (decoded.bitmap) {
       Add(std::move(decoded.bitmap));
     } else {
       movie_.warnings.Add(std::string(swftk::TagName(tag.GetTagCode())) +
@@ -317,6 +273,8 @@ class MovieBuilder {
   CKV_Movie& movie_;
   bool backgroundSet_ = false;
   std::vector<uint8_t> jpegTables_;
+  // Pixels of the bitmaps decoded so far.
+  int64_t bitmapPixels_ = 0;
 };
 
 MovieLoadResult BuildMovie(swftk::CSwfReader& reader) {

@@ -4,10 +4,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "player/control_events.h"
 #include "player/frame_clock.h"
 #include "player/level_set.h"
+#include "player/player.h"
 #include "player/stage_view.h"
 #include "player/transform.h"
 #include "player/warning_list.h"
@@ -15,7 +17,7 @@
 namespace player {
 
 class CKV_Image;
-class CKV_Player;
+class CKV_SpriteInstance;
 
 // A player the program embeds, as a preview window does: movies in levels over one stage, a
 // clock, mouse input and drawing into a buffer of any size. It never opens anything itself;
@@ -42,6 +44,14 @@ class CKV_PreviewControl {
   // loaded later; a negative value gives the stage back the base movie's colour.
   void SetBackgroundColor(int32_t color);
 
+  // A property of the clip a slash path names, counted from level 0's root ("/cross"), or
+  // from another level's ("_level10/letter"): index 0 is x, 1 is y, as scripts number them.
+  // Setting ignores values that are not finite and keeps coordinates within what a movie can
+  // hold; false when there is no such clip or nothing could change. Reading gives nothing
+  // when there is no such clip.
+  bool TSetPropertyNum(const std::string& target, int index, double value);
+  std::optional<double> TGetPropertyNum(const std::string& target, int index);
+
   // Moves every level on by the frames the base movie's clock gives for the time passed.
   // Returns the frames advanced.
   int Advance(double elapsedSeconds);
@@ -53,6 +63,14 @@ class CKV_PreviewControl {
   void Draw(CKV_Image& image, double devicePixelRatio = 1.0);
   // Sets the output size, in logical pixels, that mouse positions refer to, as drawing does.
   void SetOutputSize(double width, double height);
+
+  // The pointer in output coordinates. A press goes to the highest level with a button
+  // under the pointer, and its release to the same level.
+  void MouseMove(double x, double y);
+  void MouseDown(double x, double y);
+  void MouseUp(double x, double y);
+  // Whether the pointer is over a button of any level, for the hand cursor.
+  bool IsOverButton() const;
 
   void SetFsCommandHandler(CKV_ControlEvents::FsCommandHandler handler);
   void SetOpenAddressHandler(CKV_ControlEvents::OpenAddressHandler handler);
@@ -66,9 +84,22 @@ class CKV_PreviewControl {
   Rgba Background() const;
 
  private:
+  struct Message {
+    MessageKind kind;
+    std::string text;
+  };
+
   CKV_StageView View() const;
+  PlayerOptions OptionsFor(int level, const std::string& path);
+  struct ClipRef {
+    CKV_Player* player = nullptr;
+    CKV_SpriteInstance* clip = nullptr;
+  };
+  ClipRef FindClip(const std::string& target);
+  // Passes a warning on once.
   void Warn(const std::string& text);
-  // After every step, input event or load: passes on the new warnings, then the events.
+  // After every step, input event or load: passes on the traces and warnings the movies
+  // gave, then the events they raised.
   void Finish();
 
   CKV_LevelSet levels_;
@@ -77,6 +108,10 @@ class CKV_PreviewControl {
   MessageHandler messages_;
   CKV_WarningList warnings_;
   std::optional<Rgba> background_;
+  // Traces and warnings that wait for the step to end.
+  std::vector<Message> pendingMessages_;
+  // The level that took the last press; -1 when none.
+  int pressedLevel_ = -1;
   // Zero until drawn or set: the stage's own size.
   double outputWidth_ = 0;
   double outputHeight_ = 0;

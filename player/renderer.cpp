@@ -82,7 +82,7 @@ class StageDrawer {
 
   void DrawEntry(const DisplayEntry& entry, const Transform2D& parentTransform,
                  const ColorTransform& parentColor, bool mask) {
-    if (!entry.instance) return;
+    if (!entry.instance || !entry.visible) return;
     const Transform2D transform = parentTransform * entry.placement.matrix;
     const ColorTransform colorTransform = parentColor * entry.placement.colorTransform;
     if (!mask && Invisible(colorTransform)) return;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "avm/text_case.h"
 #include "player/movie.h"
 #include "player/play_context.h"
+#include "player/script_host.h"
 #include "player/timeline.h"
 
 namespace player {
@@ -12,29 +14,46 @@ CKV_SpriteInstance::CKV_SpriteInstance(const CKV_Character* character, const CKV
                                        CKV_PlayContext& context, int nesting)
     : CKV_Instance(character, context, nesting), timeline_(timeline) {}
 
+CKV_SpriteInstance::~CKV_SpriteInstance() {
+  if (cloneOf_) --cloneOf_->liveClones;
+}
+
+const avm::Value* CKV_SpriteInstance::FindVariable(std::string_view name) const {
+  const auto found = variables_.find(avm::LowerAscii(name));
+  return found == variables_.end() ? nullptr : &found->second;
+}
+
+void CKV_SpriteInstance::SetVariable(std::string_view name, avm::Value value) {
+  variables_.insert_or_assign(avm::LowerAscii(name), std::move(value));
+}
+
+DisplayEntry& CKV_SpriteInstance::Placed() {
+  DisplayEntry* entry = OwnEntry();
+  return entry ? *entry : rootEntry_;
+}
+
 uint32_t CKV_SpriteInstance::FrameCount() const {
   return timeline_.FrameCount();
 }
 
+void CKV_SpriteInstance::MarkAsClone(CKV_PlayContext& context) {
+  if (cloneOf_) return;
+  cloneOf_ = &context;
+  ++context.liveClones;
+}
+
 void CKV_SpriteInstance::Enter(CKV_PlayContext& context) {
-  actionRuns_ = 0;
-  JumpTo(context, 1);
-  RunPendingActions(context);
+  ShowFrame(context, 1);
 }
 
 void CKV_SpriteInstance::Tick(CKV_PlayContext& context) {
-  actionRuns_ = 0;
   // A timeline of one frame stands still; a longer one loops back to its first frame.
-  if (playing_ && FrameCount() > 1) {
-    JumpTo(context, current_ < FrameCount() ? current_ + 1 : 1);
-    RunPendingActions(context);
-  }
+  if (playing_ && FrameCount() > 1) ShowFrame(context, current_ < FrameCount() ? current_ + 1 : 1);
   TickInstances(children_, context);
 }
 
 void CKV_SpriteInstance::GotoFrame(CKV_PlayContext& context, uint32_t frame) {
-  JumpTo(context, frame);
-  RunPendingActions(context);
+  ShowFrame(context, frame);
 }
 
 bool CKV_SpriteInstance::ShowFrame(CKV_PlayContext& context, uint32_t frame) {
@@ -51,56 +70,10 @@ bool CKV_SpriteInstance::ShowFrame(CKV_PlayContext& context, uint32_t frame) {
     children_.swap(replayed);
   }
   current_ = frame;
-  MakeInstances(children_, context, Nesting());
+  for (const std::vector<uint8_t>& script : timeline_.Frame(current_).scripts)
+    context.scripts->Queue(Handle(), script);
+  MakeInstances(children_, context, *this);
   return true;
-}
-
-void CKV_SpriteInstance::JumpTo(CKV_PlayContext& context, uint32_t frame) {
-  if (ShowFrame(context, frame) && !timeline_.Frame(current_).actions.empty())
-    pendingActions_.push_back(current_);
-}
-
-void CKV_SpriteInstance::Execute(CKV_PlayContext& context, const TimelineAction& action) {
-  switch (action.kind) {
-    case TimelineAction::Kind::kPlay:
-      playing_ = true;
-      break;
-    case TimelineAction::Kind::kStop:
-      playing_ = false;
-      break;
-    case TimelineAction::Kind::kGotoFrame:
-      playing_ = false;
-      JumpTo(context, action.frame);
-      break;
-    case TimelineAction::Kind::kNextFrame:
-      playing_ = false;
-      if (current_ < FrameCount()) JumpTo(context, current_ + 1);
-      break;
-    case TimelineAction::Kind::kPrevFrame:
-      playing_ = false;
-      if (current_ > 1) JumpTo(context, current_ - 1);
-      break;
-    case TimelineAction::Kind::kGotoLabel:
-      if (const uint32_t frame = timeline_.FrameOfLabel(action.label); frame != 0) {
-        playing_ = false;
-        JumpTo(context, frame);
-      }
-      break;
-  }
-}
-
-void CKV_SpriteInstance::RunPendingActions(CKV_PlayContext& context) {
-  while (!pendingActions_.empty()) {
-    const uint32_t frame = pendingActions_.front();
-    pendingActions_.pop_front();
-    if (actionRuns_ >= CKV_PlayContext::kMaxActionRunsPerFrame) {
-      context.warnings.Add("frame scripts that jump back and forth were cut short");
-      pendingActions_.clear();
-      return;
-    }
-    ++actionRuns_;
-    for (const TimelineAction& action : timeline_.Frame(frame).actions) Execute(context, action);
-  }
 }
 
 }  // namespace player

@@ -26,19 +26,10 @@ struct FrameCommand {
   std::optional<uint16_t> clipDepth;
 };
 
-// The timeline actions the player obeys without an action interpreter.
-struct TimelineAction {
-  enum class Kind : uint8_t { kPlay, kStop, kGotoFrame, kNextFrame, kPrevFrame, kGotoLabel };
-
-  Kind kind = Kind::kPlay;
-  uint32_t frame = 0;  // kGotoFrame: counting from 1
-  std::string label;   // kGotoLabel
-};
-
 struct TimelineFrame {
   std::vector<FrameCommand> commands;
-  // The actions of the frame's DoAction tags, in order.
-  std::vector<TimelineAction> actions;
+  // The action lists of the frame's DoAction tags, in order, as bytes.
+  std::vector<std::vector<uint8_t>> scripts;
 };
 
 // The frames of the main movie or of a sprite.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,14 @@ class CKV_WarningList {
  public:
   void Add(const std::string& warning);
   const std::vector<std::string>& Items() const { return items_; }
+  // Told each new warning as it is added.
+  void SetListener(std::function<void(const std::string&)> listener) {
+    listener_ = std::move(listener);
+  }
 
  private:
   std::vector<std::string> items_;
+  std::function<void(const std::string&)> listener_;
 };
 
 }  // namespace player

@@ -188,7 +188,7 @@ TEST(HostileMovies, AreRefusedByEveryCommandThatReadsThem) {
   const struct {
     const char* file;
     std::string reason;
-    bool onlyPlayed;  // the bomb is in a tag only the player reads as more than bytes
+    bool onlyPlayed;  // the bomb is in a tag that dump and rewrite keep as raw bytes
   } cases[] = {
       {"movie-showframe-bomb.swf", tooMany, false},
       {"movie-shape-record-bomb.swf", tooMany, false},

@@ -38,7 +38,9 @@ TEST(DeviceFonts, FieldsWithoutOutlinesDrawWithTheInjectedService) {
   for (const bool withSquare : {true, false}) {
     const auto service = SquareFonts();
     if (!withSquare) service->font.outlines.clear();
-    CKV_Player player(loaded, std::make_shared<CKV_DeviceFonts>(service));
+    PlayerOptions options;
+    options.deviceFonts = std::make_shared<CKV_DeviceFonts>(service);
+    CKV_Player player(loaded, std::move(options));
     const auto image = Render(player);
     // The 10-pixel square from about (2, 8) to (12, 18).
     EXPECT_EQ(PixelAt(*image, 7, 13), withSquare ? kBlack : kWhite);

@@ -163,6 +163,15 @@ TEST(Warnings, NameWhatIsLeftOutOnceAndInTheOrderMet) {
         "DefineSound (tag 14) skipped: sound is not played",
         "DefineVideoStream (tag 60) skipped: video is not played",
         "character 6 is defined more than once; the first definition stands"}},
+      {"bitmaps past what one movie may hold",
+       [](TestMovie& m) {
+         Bytes body = LosslessBody(5, 4096, 4096, Bytes(size_t{4096} * 4096 * 4));
+         for (uint8_t id = 10; id < 15; ++id) {
+           body[0] = id;
+           m.Add(RawTag(20, body));
+         }
+       },
+       {"DefineBitsLossless skipped: the movie's bitmaps pass 67108864 pixels in all"}},
       {"a character never defined is left out",
        [](TestMovie& m) { m.Add(Place(42, 1)); },
        {"character 42 is placed but never defined"}},

@@ -101,14 +101,14 @@ TEST(ControlEvents, SplitsCommandsFromAddressesAndDeliversWhatHandlersRaise) {
   events.SetFsCommandHandler([&](const std::string& command, const std::string& args) {
     seen.push_back("command " + command + " " + args);
     // Raised from inside a handler: waits for the outer delivery, which goes on with it.
-    if (command == "move") events.QueueGetUrl("fscommand:again", "");
+    if (command == "move") events.Queue({"fscommand:again", ""});
     events.Deliver();
   });
   events.SetOpenAddressHandler([&](const std::string& address, const std::string& window) {
     seen.push_back("open " + address + " " + window);
   });
-  events.QueueGetUrl("FSCommand:move", "12 40");
-  events.QueueGetUrl("http://example.org/", "_blank");
+  events.Queue({"FSCommand:move", "12 40"});
+  events.Queue({"http://example.org/", "_blank"});
   EXPECT_TRUE(seen.empty());
   events.Deliver();
   EXPECT_EQ(seen, (std::vector<std::string>{"command move 12 40", "open http://example.org/ _blank",
@@ -116,9 +116,10 @@ TEST(ControlEvents, SplitsCommandsFromAddressesAndDeliversWhatHandlersRaise) {
   EXPECT_FALSE(events.Pending());
 
   // A handler that raises an event every time cannot hold the caller.
-  events.SetOpenAddressHandler(
-      [&](const std::string&, const std::string&) { events.QueueGetUrl("x", ""); });
-  events.QueueGetUrl("x", "");
+  events.SetOpenAddressHandler([&](const std::string&, const std::string&) {
+    events.Queue({"x", ""});
+  });
+  events.Queue({"x", ""});
   events.Deliver();
   EXPECT_TRUE(events.Pending());
 }

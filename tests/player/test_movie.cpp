@@ -181,7 +181,10 @@ std::unique_ptr<CSwfShape> ShapeBuilder::BuildGlyph() {
 
 std::unique_ptr<CSwfDefineShape> FilledRect(uint16_t id, Rgba color, int32_t x0, int32_t y0,
                                             int32_t x1, int32_t y1) {
-  return ShapeBuilder(id).SolidFill(color).Select(-1, 1).Rectangle(x0, y0, x1, y1).Build();
+  auto shape = ShapeBuilder(id).SolidFill(color).Select(-1, 1).Rectangle(x0, y0, x1, y1).Build();
+  // Sizes and hit areas read the bounds.
+  shape->bounds = std::make_unique<CSwfRect>(x0, x1, y0, y1);
+  return shape;
 }
 
 ColorTransform Tint(std::array<int32_t, 4> mult, std::array<int32_t, 4> add) {

@@ -271,13 +271,13 @@ TEST(EngineMovies, LoopingMoviesStartOverFromTheFirstFrame) {
   EXPECT_EQ(CountKind(*player.Root().Children(), CharacterKind::kText), 3);
 }
 
-// Gives every text field in the tree a text, as the movie's actions will.
-void SetFieldTexts(DisplayList& list, const std::string& text) {
-  for (auto& [depth, entry] : list) {
-    if (auto* field = dynamic_cast<CKV_EditTextInstance*>(entry.instance.get()))
-      field->SetText(text);
+// The texts of every text field in the tree, bottom up.
+void CollectFieldTexts(const DisplayList& list, std::string& texts) {
+  for (const auto& [depth, entry] : list) {
+    if (const auto* field = dynamic_cast<const CKV_EditTextInstance*>(entry.instance.get()))
+      texts += field->Text();
     if (entry.instance && entry.instance->Children())
-      SetFieldTexts(*entry.instance->Children(), text);
+      CollectFieldTexts(*entry.instance->Children(), texts);
   }
 }
 
@@ -285,18 +285,19 @@ TEST(EngineMovies, EditTextLettersAreFieldsInTheirOwnEffectCopies) {
   CKV_Player player(EngineMovie(true, [](auto& request) { request.frameDelay = 1; }));
   std::vector<size_t> copies;
   std::vector<int> fields;
+  std::vector<std::string> texts;
   for (int frame = 1; frame <= 4; ++frame) {
     copies.push_back(player.Root().Children()->size());
     fields.push_back(CountKind(*player.Root().Children(), CharacterKind::kEditText));
+    CollectFieldTexts(*player.Root().Children(), texts.emplace_back());
     player.Advance();
   }
   // One effect copy per letter, placed one frame apart; each shows its field for three
   // frames.
   EXPECT_EQ(copies, (std::vector<size_t>{1, 2, 3, 3}));
   EXPECT_EQ(fields, (std::vector<int>{1, 2, 3, 2}));
-  // Until actions give them their letters the fields hold "W", which the font lacks.
-  EXPECT_EQ(Ink(*Render(player)), 0);
-  SetFieldTexts(*player.Root().Children(), "b");
+  // The movie's actions give each field its own letter in place of the template's "W".
+  EXPECT_EQ(texts, (std::vector<std::string>{"a", "ab", "abc", "bc"}));
   EXPECT_GT(Ink(*Render(player)), 0);
 }
 
