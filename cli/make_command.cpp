@@ -15,6 +15,8 @@
 #include "cli/output_checks.h"
 #include "engine/build_movie_file.h"
 #include "glyphs/system_font_service.h"
+#include "media/export_format.h"
+#include "player/movie_loader.h"
 #include "swftk/file_bytes.h"
 #include "swftk/replace_file.h"
 
@@ -122,6 +124,18 @@ engine::HtmlOptions PageOptions(const engine::MovieSettings& settings) {
   return engine::PageOptionsFor(settings, stored);
 }
 
+// Plays the movie just written and exports it.
+int ExportMadeMovie(const MakeOptions& options, std::ostream& err) {
+  const player::MovieLoadResult loaded = player::LoadMovieFile(options.output);
+  if (!loaded.movie) {
+    err << "zarn-cli: cannot read " << options.output << ": " << loaded.error << "\n";
+    return 1;
+  }
+  const media::ExportOptions exportOptions =
+      ExportOptionsFor(options.exportSettings, *options.exportPath, 1.0, 1, 0);
+  return RunExport(loaded.movie, exportOptions, std::cout, err);
+}
+
 }  // namespace
 
 int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, std::ostream& err) {
@@ -130,8 +144,13 @@ int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, s
     return 1;
   }
   const std::string page = options.html.value_or("");
-  if (!OutputsAreSeparate({options.output, page}, {options.effect, options.textFile.value_or("")},
-                          err)) {
+  const std::string exported = options.exportPath.value_or("");
+  if (!exported.empty() && !IsExportPath(exported)) {
+    Refuse(err, "--export takes a file ending in " + std::string(media::KnownExtensions()));
+    return 1;
+  }
+  if (!OutputsAreSeparate({options.output, page, exported},
+                          {options.effect, options.textFile.value_or("")}, err)) {
     return 1;
   }
   engine::MovieSettings settings;
@@ -160,7 +179,7 @@ int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, s
   }
   if (!engine::BuildMovieFile(settings, target, window, sink)) return 1;
   if (!page.empty() && !engine::CommitHtmlPage(pageFile, page, sink)) return 1;
-  return 0;
+  return exported.empty() ? 0 : ExportMadeMovie(options, err);
 }
 
 void AddMakeCommand(CLI::App& app, int& exitStatus) {
@@ -201,6 +220,9 @@ void AddMakeCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--flash", options->flash,
                       "3 or 4: the format of a movie made from a Flash 3 effect (default 3)");
   command->add_option("--html", options->html, "also write an HTML page that embeds the movie");
+  command->add_option("--export", options->exportPath,
+                      "also write the movie as .mp4, .webm, .mov, .webp, .apng or .gif");
+  AddExportOptions(*command, options->exportSettings, false);
   command->callback([options, &exitStatus] {
     glyphs::CKV_SystemFontService fonts;
     options->effect = ResolveEffectPath(options->effect, DefaultDataFolder());

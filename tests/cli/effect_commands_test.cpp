@@ -128,6 +128,8 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
        },
        "Kalvoren Zarn | Input Error: Please re-enter the Letter Space.\n"
        "It must be at least -3000 and less than 3000.\n"},
+      {"3", [&](MakeOptions& o) { o.exportPath = dir.File("out.avi"); },
+       "zarn-cli: --export takes a file ending in .mp4, .webm, .mov, .webp, .apng and .gif\n"},
       {"3", [](MakeOptions& o) { o.color = "12345"; },
        "zarn-cli: --color takes a colour as six hexadecimal digits RRGGBB, not \"12345\"\n"},
       {"3",
@@ -148,6 +150,17 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
   }
 }
 
+TEST_F(MakeCommand, ExportsTheMovieItMade) {
+  MakeOptions options = Options();
+  options.exportPath = dir.File("out.webm");
+  options.exportSettings.transparent = true;
+  ASSERT_EQ(Run(options), 0) << err.str();
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "out.webm"}));
+  const Bytes webm = zarn::test::ReadFileBytes(dir.File("out.webm"));
+  ASSERT_GE(webm.size(), 4u);
+  EXPECT_EQ(Bytes(webm.begin(), webm.begin() + 4), (Bytes{0x1A, 0x45, 0xDF, 0xA3}));
+}
+
 TEST(MakeCommandLine, ParsesEveryOption) {
   TempDir dir;
   std::vector<std::string> words = {"zarn-cli", "make",
@@ -158,7 +171,9 @@ TEST(MakeCommandLine, ParsesEveryOption) {
   std::istringstream rest(
       "--text AB --size 24 --bold --italic --color 00FF00 --background 202020 --width 320 "
       "--height 200 --rate 24 --delay 3 --letter-space 2 --line-space 4 --x 10 --y 20 --loop "
-      "--all-at-once --protect --link http://example.org/ --target _blank --flash 3");
+      "--all-at-once --protect --link http://example.org/ --target _blank --flash 3 "
+      "--export " +
+      dir.File("out.apng") + " --fps 6 --loops 2 --quality 90");
   for (std::string word; rest >> word;) words.push_back(word);
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -172,7 +187,8 @@ TEST(MakeCommandLine, ParsesEveryOption) {
   EXPECT_EQ(movie.GetHeader().frameRect.xMax, 320 * 20);
   EXPECT_EQ(movie.GetHeader().frameRate, 24.0F);
   EXPECT_EQ(movie.GetTags()[0]->GetTagCode(), swftk::tagcode::kProtect);
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "page.html"}));
+  EXPECT_EQ(dir.Entries(),
+            (std::vector<std::string>{"grow.swf", "out.apng", "out.swf", "page.html"}));
 }
 
 TEST(CompileEffectCommand, WritesAKvxWithoutTheSignatureAndASwfWithIt) {
