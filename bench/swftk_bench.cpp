@@ -1,13 +1,15 @@
 // Read and write throughput of the toolkit on a large shape-heavy movie built here: thousands
 // of DefineShape3 tags with many styles and edges, sprites that place them, and a timeline
-// that places the sprites.
+// that places the sprites; and reading of a script-heavy movie.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "swftk/actions.h"
 #include "swftk/control_tags.h"
 #include "swftk/define_shape.h"
 #include "swftk/place_object.h"
@@ -131,6 +133,16 @@ std::unique_ptr<CSwfDefineSprite> Sprite(uint16_t id, std::mt19937& random) {
   return sprite;
 }
 
+// The movie's bytes: the tags given, an End tag, an 800 x 600 stage.
+std::vector<uint8_t> Finish(CSwfWriter& writer) {
+  writer.AddTag(std::make_unique<CSwfEnd>());
+  CSwfHeader header;
+  header.Setup(800, 600, 24.0F, 0, 6);
+  std::vector<uint8_t> movie;
+  writer.Build(movie, &header);
+  return movie;
+}
+
 std::vector<uint8_t> BuildLargeMovie() {
   std::mt19937 random(20240601);
   CSwfWriter writer;
@@ -144,12 +156,7 @@ std::vector<uint8_t> BuildLargeMovie() {
     writer.AddTag(Placement(static_cast<uint16_t>(i), id, 20 * i, 10 * i));
     writer.AddTag(std::make_unique<CSwfShowFrame>());
   }
-  writer.AddTag(std::make_unique<CSwfEnd>());
-  CSwfHeader header;
-  header.Setup(800, 600, 24.0F, 0, 6);
-  std::vector<uint8_t> movie;
-  writer.Build(movie, &header);
-  return movie;
+  return Finish(writer);
 }
 
 const std::vector<uint8_t>& LargeMovie() {
@@ -162,10 +169,9 @@ void ReportSize(benchmark::State& state, size_t bytes) {
   state.counters["movie_MB"] = static_cast<double>(bytes) / (1 << 20);
 }
 
-// The whole movie from bytes into tags.
-void BM_ReadMovie(benchmark::State& state) {
-  const std::vector<uint8_t>& movie = LargeMovie();
-  if (movie.size() < kLeastMovieBytes) state.SkipWithError("the movie is smaller than 10 MB");
+// Each iteration reads the movie from its bytes into tags; copying the bytes in and freeing
+// the tags are not part of reading.
+void ReadEveryIteration(benchmark::State& state, const std::vector<uint8_t>& movie) {
   for (auto _ : state) {
     state.PauseTiming();
     std::vector<uint8_t> copy = movie;
@@ -174,10 +180,17 @@ void BM_ReadMovie(benchmark::State& state) {
     benchmark::DoNotOptimize(reader.OpenMovieBytes(std::move(copy)));
     benchmark::DoNotOptimize(reader.GetTags().size());
     state.PauseTiming();
-    reader.Clear();  // freeing the tags is not part of reading
+    reader.Clear();
     state.ResumeTiming();
   }
   ReportSize(state, movie.size());
+}
+
+// The whole movie from bytes into tags.
+void BM_ReadMovie(benchmark::State& state) {
+  const std::vector<uint8_t>& movie = LargeMovie();
+  if (movie.size() < kLeastMovieBytes) state.SkipWithError("the movie is smaller than 10 MB");
+  ReadEveryIteration(state, movie);
 }
 BENCHMARK(BM_ReadMovie)->Unit(benchmark::kMillisecond);
 
@@ -197,6 +210,60 @@ void BM_WriteMovie(benchmark::State& state) {
   ReportSize(state, written);
 }
 BENCHMARK(BM_WriteMovie)->Unit(benchmark::kMillisecond);
+
+// A frame script as compilers write them: pushes of one and of several values, variable and
+// arithmetic actions, jumps and calls.
+std::unique_ptr<CSwfDoAction> Script(std::mt19937& random) {
+  auto script = std::make_unique<CSwfDoAction>();
+  std::uniform_int_distribution<int> pick(0, 7);
+  for (int i = 0; i < 200; ++i) {
+    switch (pick(random)) {
+      case 0:
+        script->AddAction(std::make_unique<CSwfActionPush>("counter" + std::to_string(i)));
+        break;
+      case 1:
+        script->AddAction(std::make_unique<CSwfActionEval>());
+        break;
+      case 2:
+        script->AddAction(std::make_unique<CSwfActionSetVariable>());
+        break;
+      case 3:  // a push of a string and a number
+        script->AddAction(std::make_unique<CSwfActionUnknown>(
+            actioncode::kPush, std::vector<uint8_t>{0, 'x', 0, 1, 0, 0, 0x80, 0x3F}));
+        break;
+      case 4:  // Add
+        script->AddAction(std::make_unique<CSwfActionUnknown>(0x0A));
+        break;
+      case 5:  // If, 12 bytes on
+        script->AddAction(std::make_unique<CSwfActionUnknown>(0x9D, std::vector<uint8_t>{12, 0}));
+        break;
+      case 6:
+        script->AddAction(std::make_unique<CSwfActionGotoFrame>(static_cast<uint16_t>(i)));
+        break;
+      default:
+        script->AddAction(std::make_unique<CSwfActionGetUrl2>(1));
+        break;
+    }
+  }
+  return script;
+}
+
+std::vector<uint8_t> BuildScriptMovie() {
+  std::mt19937 random(20240602);
+  CSwfWriter writer;
+  for (int frame = 0; frame < 8000; ++frame) {
+    writer.AddTag(Script(random));
+    writer.AddTag(std::make_unique<CSwfShowFrame>());
+  }
+  return Finish(writer);
+}
+
+// Every action record of a script-heavy movie decoded.
+void BM_ReadScripts(benchmark::State& state) {
+  static const std::vector<uint8_t> movie = BuildScriptMovie();
+  ReadEveryIteration(state, movie);
+}
+BENCHMARK(BM_ReadScripts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace swftk

@@ -8,14 +8,16 @@
 #include <memory>
 #include <vector>
 
+#include "cli/output_checks.h"
 #include "effectc/effect_compiler.h"
-#include "engine/replace_file.h"
 #include "swftk/file_bytes.h"
+#include "swftk/replace_file.h"
 
 namespace zarn::cli {
 
 int RunCompileEffectCommand(const std::string& sourcePath, const std::string& outPath,
                             std::ostream& err) {
+  if (!OutputsAreSeparate({outPath}, {sourcePath}, err)) return 1;
   std::string source;
   if (!swftk::ReadFileText(sourcePath, source)) {
     err << "zarn-cli: cannot read " << sourcePath << "\n";
@@ -27,7 +29,7 @@ int RunCompileEffectCommand(const std::string& sourcePath, const std::string& ou
     err << sourcePath << ": " << error << "\n";
     return 1;
   }
-  if (!engine::ReplaceFile(outPath, movie, error)) {
+  if (!swftk::ReplaceFile(outPath, movie, error)) {
     err << "zarn-cli: cannot write " << outPath << ": " << error << "\n";
     return 1;
   }

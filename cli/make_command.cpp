@@ -6,19 +6,25 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <utility>
 
+#include "cli/font_note.h"
+#include "cli/number_text.h"
+#include "cli/output_checks.h"
 #include "engine/colorref.h"
 #include "engine/effect_variable.h"
 #include "engine/html_page.h"
 #include "engine/movie_settings.h"
 #include "glyphs/system_font_service.h"
 #include "swftk/file_bytes.h"
+#include "swftk/replace_file.h"
 
 namespace zarn::cli {
 namespace {
 
 constexpr int kFlashFour = 4;
 constexpr int kFlashThree = 3;
+constexpr const char* kDefaultFont = "Arial";
 
 // Prints each message as "CAPTION: FIRST LINE" with the second line below it.
 engine::ErrorSink PrintingSink(std::ostream& err) {
@@ -74,8 +80,29 @@ bool ChooseVersion(const MakeOptions& options, int& version, std::ostream& err) 
   return true;
 }
 
+// The number boxes of the window read "36abc" as 36; an option is refused instead.
+bool CheckNumbers(const MakeOptions& options, std::ostream& err) {
+  const std::pair<const char*, const std::string*> wholeNumbers[] = {
+      {"--size", &options.size},
+      {"--width", &options.width},
+      {"--height", &options.height},
+      {"--delay", &options.delay},
+      {"--letter-space", &options.letterSpace},
+      {"--line-space", &options.lineSpace},
+      {"--x", &options.x},
+      {"--y", &options.y}};
+  for (const auto& [name, text] : wholeNumbers) {
+    if (!IsWholeNumber(*text))
+      return Refuse(err, std::string(name) + " takes a whole number, not \"" + *text + "\"");
+  }
+  if (!IsDecimalNumber(options.rate))
+    return Refuse(err, "--rate takes a number such as 12 or 12.5, not \"" + options.rate + "\"");
+  return true;
+}
+
 bool CollectSettings(const MakeOptions& options, engine::MovieSettings& settings,
                      std::ostream& err) {
+  if (!CheckNumbers(options, err)) return false;
   settings.text = kDefaultMovieText;
   if (options.text) settings.text = *options.text;
   if (options.textFile && !ReadTextFile(*options.textFile, settings.text, err)) return false;
@@ -98,7 +125,7 @@ bool CollectSettings(const MakeOptions& options, engine::MovieSettings& settings
   settings.flags.linkMovie = options.link.has_value();
   settings.linkUrl = options.link.value_or("");
   settings.linkTarget = options.target;
-  settings.font.SetFaceName(options.font);
+  settings.font.SetFaceName(options.font.value_or(kDefaultFont));
   settings.font.lfWeight = options.bold ? glyphs::kWeightBold : glyphs::kWeightNormal;
   settings.font.lfItalic = options.italic ? 1 : 0;
   return true;
@@ -132,19 +159,30 @@ int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, s
     Refuse(err, "--text and --text-file cannot be used together");
     return 1;
   }
+  const std::string page = options.html.value_or("");
+  if (!OutputsAreSeparate({options.output, page}, {options.effect, options.textFile.value_or("")},
+                          err)) {
+    return 1;
+  }
   engine::MovieSettings settings;
   int version = 0;
   if (!CollectSettings(options, settings, err) || !ChooseVersion(options, version, err)) return 1;
   const engine::ErrorSink sink = PrintingSink(err);
-  if (!engine::BuildMovieFromSettings(settings, {options.effect, options.output, false, version},
-                                      fonts, sink)) {
+  // The page embeds the movie by its bare file name. It is written beside its place first and
+  // put there only once the movie is, so a failure of either leaves both files as they were.
+  swftk::FileReplacement pageFile;
+  const std::string movieName = std::filesystem::path(options.output).filename().string();
+  if (!page.empty() &&
+      !engine::StageHtmlPage(PageOptions(settings), movieName, page, pageFile, sink)) {
     return 1;
   }
-  // The page embeds the movie by its bare file name; it is written only for a movie that was.
-  if (options.html) {
-    const std::string movieName = std::filesystem::path(options.output).filename().string();
-    if (!engine::WriteHtmlPage(PageOptions(settings), movieName, *options.html, sink)) return 1;
+  CKV_NotingFontService notingFonts(fonts, err);
+  glyphs::CKV_FontService& window = options.font ? notingFonts : fonts;
+  if (!engine::BuildMovieFromSettings(settings, {options.effect, options.output, false, version},
+                                      window, sink)) {
+    return 1;
   }
+  if (!page.empty() && !engine::CommitHtmlPage(pageFile, page, sink)) return 1;
   return 0;
 }
 
@@ -158,7 +196,7 @@ void AddMakeCommand(CLI::App& app, int& exitStatus) {
                       "the text, UTF-8, line breaks allowed (default \"Kalvoren Zarn\")");
   command->add_option("--text-file", options->textFile,
                       "instead of --text: a UTF-8 file (its final line break is dropped)");
-  command->add_option("--font", options->font, "font face")->capture_default_str();
+  command->add_option("--font", options->font, "font face (default Arial)");
   command->add_option("--size", options->size, "font size in points")->capture_default_str();
   command->add_flag("--bold", options->bold, "bold face");
   command->add_flag("--italic", options->italic, "italic face");

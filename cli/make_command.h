@@ -20,7 +20,9 @@ struct MakeOptions {
   std::string output;
   std::optional<std::string> text;
   std::optional<std::string> textFile;
-  std::string font = "Arial";
+  // Absent: "Arial", whatever family stands in for it; a face asked for by name is noted on
+  // stderr when another family stands in for it.
+  std::optional<std::string> font;
   std::string size = "36";
   bool bold = false;
   bool italic = false;

@@ -1,14 +1,22 @@
 #include "cli/render_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <vector>
 
+#include "cli/output_checks.h"
+#include "cli/render_limits.h"
 #include "player/contact_sheet.h"
 #include "player/frame_sequence.h"
 #include "player/gif_writer.h"
 #include "player/movie_loader.h"
+#include "player/player.h"
+#include "player/renderer.h"
 
 namespace zarn::cli {
 namespace {
@@ -36,10 +44,12 @@ class RenderRun {
 
   bool WriteAll() {
     if (!request_.png.empty() && !WriteSingleFrame()) return false;
-    const uint32_t last = request_.to != 0 ? request_.to : movie_->timeline.FrameCount();
+    const uint32_t last = request_.to != 0 ? CutRangeAtStop(movie_, request_.to, err_)
+                                           : movie_->timeline.FrameCount();
     if (!request_.framesDir.empty() && !WriteFrames(last)) return false;
     if (!request_.sheet.empty() && !WriteSheet(last)) return false;
     if (!request_.gif.empty() && !WriteGif(last)) return false;
+    if (request_.time && !TimeFrames(last)) return false;
     return true;
   }
 
@@ -48,6 +58,13 @@ class RenderRun {
     std::string error;
     if (last > kLastFrameAllowed) {
       err_ << "zarn-cli: frames after " << kLastFrameAllowed << " are not rendered\n";
+      return nullptr;
+    }
+    // Weighed before anything is drawn; a stage that cannot be drawn is reported by Create.
+    int width = 0;
+    int height = 0;
+    if (player::StageImageSize(*movie_, request_.scale, width, height, error) &&
+        !RenderIsAffordable(last - first + 1, width, height, err_)) {
       return nullptr;
     }
     auto sequence = player::CKV_FrameSequence::Create(movie_, request_.scale, first, last, error);
@@ -115,6 +132,51 @@ class RenderRun {
     return true;
   }
 
+  // Plays to the first frame of the range, then draws each frame of it, timing the drawing
+  // alone.
+  bool TimeFrames(uint32_t last) {
+    if (last > kLastFrameAllowed) {
+      err_ << "zarn-cli: frames after " << kLastFrameAllowed << " are not rendered\n";
+      return false;
+    }
+    int width = 0;
+    int height = 0;
+    std::string error;
+    if (!player::StageImageSize(*movie_, request_.scale, width, height, error)) {
+      err_ << "zarn-cli: cannot render " << request_.input << ": " << error << "\n";
+      return false;
+    }
+    const auto image = player::CKV_Image::Create(width, height);
+    player::CKV_Player player(movie_);
+    for (uint32_t frame = 1; frame < request_.from; ++frame) player.Advance();
+    std::vector<double> millis;
+    for (uint32_t frame = request_.from; frame <= last; ++frame) {
+      if (frame > request_.from) player.Advance();
+      const auto start = std::chrono::steady_clock::now();
+      player::RenderFrame(player, *image);
+      millis.push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count());
+    }
+    const auto worst = std::max_element(millis.begin(), millis.end());
+    const auto worstFrame = request_.from + static_cast<uint32_t>(worst - millis.begin());
+    double sum = 0;
+    for (const double ms : millis) sum += ms;
+    std::vector<double> sorted = millis;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t n = sorted.size();
+    const double median = n % 2 == 1 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "frames %u to %u drawn at %d x %d: mean %.3f ms, median %.3f ms, worst %.3f ms "
+                  "(frame %u)",
+                  request_.from, last, width, height, sum / static_cast<double>(n), median, *worst,
+                  worstFrame);
+    ReportWarnings(player.Warnings(), err_);
+    out_ << line << "\n";
+    return true;
+  }
+
   const RenderRequest& request_;
   std::shared_ptr<const player::CKV_Movie> movie_;
   std::ostream& out_;
@@ -125,14 +187,16 @@ class RenderRun {
 
 int RunRenderCommand(const RenderRequest& request, std::ostream& out, std::ostream& err) {
   if (request.png.empty() && request.framesDir.empty() && request.gif.empty() &&
-      request.sheet.empty()) {
-    err << "zarn-cli: render needs at least one of -o, --frames, --gif and --sheet\n";
+      request.sheet.empty() && !request.time) {
+    err << "zarn-cli: render needs at least one of -o, --frames, --gif, --sheet and --time\n";
     return 1;
   }
   if (request.frame < 1 || request.from < 1 || (request.to != 0 && request.to < request.from)) {
     err << "zarn-cli: frames count from 1, and --to may not come before --from\n";
     return 1;
   }
+  if (!OutputsAreSeparate({request.png, request.gif, request.sheet}, {request.input}, err))
+    return 1;
   const player::MovieLoadResult loaded = player::LoadMovieFile(request.input);
   if (!loaded.movie) {
     err << "zarn-cli: cannot read " << request.input << ": " << loaded.error << "\n";
@@ -153,6 +217,9 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--frames", request->framesDir, "write every frame of the range as PNG");
   command->add_option("--gif", request->gif, "write the range as an animated GIF");
   command->add_option("--sheet", request->sheet, "write the range as a contact sheet (PNG)");
+  command->add_flag("--time", request->time,
+                    "draw the range without writing and print the mean, median and worst draw "
+                    "time per frame");
   command->add_option("--scale", request->scale, "scale of the stage")->capture_default_str();
   command->add_option("--from", request->from, "first frame of the range")->capture_default_str();
   command->add_option("--to", request->to, "last frame of the range (default: the last frame)");

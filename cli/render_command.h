@@ -18,6 +18,8 @@ struct RenderRequest {
   std::string framesDir;  // every frame of the range as PNG
   std::string gif;
   std::string sheet;
+  // Play and draw the range without writing, and print the draw times.
+  bool time = false;
   double scale = 1.0;
   uint32_t from = 1;
   uint32_t to = 0;  // 0: the main timeline's last frame

@@ -3,20 +3,25 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
+#include <vector>
 
-#include "engine/replace_file.h"
+#include "cli/output_checks.h"
 #include "swftk/reader.h"
+#include "swftk/replace_file.h"
 #include "swftk/writer.h"
 
 namespace zarn::cli {
 
 int RunRewriteCommand(const std::string& inPath, const std::string& outPath, std::ostream& err) {
+  if (!OutputsAreSeparate({outPath}, {inPath}, err)) return 1;
   swftk::CSwfReader reader;
   if (const swftk::OpenResult result = reader.OpenMovie(inPath); result != swftk::OpenResult::kOk) {
     err << "zarn-cli: cannot read " << inPath << ": " << swftk::DescribeOpenResult(result) << "\n";
     return 1;
   }
-  if (std::string error; !engine::ReplaceFile(outPath, swftk::RebuildMovie(reader), error)) {
+  const std::vector<uint8_t> movie = swftk::RebuildMovie(reader);
+  if (std::string error = "a record is too long for its length field";
+      movie.empty() || !swftk::ReplaceFile(outPath, movie, error)) {
     err << "zarn-cli: cannot write " << outPath << ": " << error << "\n";
     return 1;
   }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -17,6 +18,10 @@ namespace effectc {
 namespace {
 
 using swftk::CSwfActionRecord;
+
+// An action's payload length is 16 bits; a pushed string shares it with its type byte and
+// its terminator.
+constexpr size_t kMaxStringBytes = UINT16_MAX - 2;
 
 // What follows an instruction's name.
 enum class Operands : uint8_t {
@@ -164,7 +169,7 @@ struct Branch {
 class Assembly {
  public:
   Assembly(const ScriptConstants& constants, swftk::ActionList& out)
-      : constants_(constants), out_(out) {}
+      : constants_(constants), out_(out), first_(out.size()) {}
 
   bool AddLine(const Line& line, std::string& error) {
     if (!line.label.empty()) {
@@ -183,17 +188,21 @@ class Assembly {
     return AddInstruction(*instruction, line.operands, error);
   }
 
-  // Fills in the branch offsets, which count bytes from the end of the branch.
+  // Fills in the branch offsets, which count bytes from the end of the branch. Branches stay
+  // within their script, so only its own actions are measured: scripts that share a list are
+  // each measured once.
   bool ResolveBranches(std::string& error) {
-    std::vector<int64_t> start(out_.size() + 1, 0);
-    for (size_t i = 0; i < out_.size(); ++i) start[i + 1] = start[i] + EncodedSize(*out_[i]);
+    // start[k]: where the script's action k begins, from the script's start.
+    std::vector<int64_t> start(out_.size() - first_ + 1, 0);
+    for (size_t k = 0; k + first_ < out_.size(); ++k)
+      start[k + 1] = start[k] + EncodedSize(*out_[k + first_]);
     for (const Branch& branch : branches_) {
       const auto target = labels_.find(branch.label);
       if (target == labels_.end()) {
         error = branch.where + "label \"" + branch.label + "\" is not defined";
         return false;
       }
-      const int64_t offset = start[target->second] - start[branch.action + 1];
+      const int64_t offset = start[target->second - first_] - start[branch.action + 1 - first_];
       if (offset < std::numeric_limits<int16_t>::min() ||
           offset > std::numeric_limits<int16_t>::max()) {
         error = branch.where + "label \"" + branch.label + "\" is too far away";
@@ -223,6 +232,11 @@ class Assembly {
     if (!Substitute(token.text, constants_, error)) return false;
     if (!IsPlainText(token.text)) {
       error = "strings hold printable ASCII characters only";
+      return false;
+    }
+    if (token.text.size() > kMaxStringBytes) {
+      error = "a string holds at most " + std::to_string(kMaxStringBytes) + " bytes, not " +
+              std::to_string(token.text.size());
       return false;
     }
     text = std::move(token.text);
@@ -329,6 +343,8 @@ class Assembly {
 
   const ScriptConstants& constants_;
   swftk::ActionList& out_;
+  // The script's first action in out_; those before it belong to other scripts.
+  size_t first_ = 0;
   std::map<std::string, size_t> labels_;
   std::vector<Branch> branches_;
 };

@@ -32,7 +32,7 @@ std::vector<uint8_t> MovieBytes(swftk::TagList tags, const Stage& stage, OutputK
   swftk::CSwfHeader header;
   header.Setup(stage.width, stage.height, stage.frameRate, 0, kMovieVersion);
   std::vector<uint8_t> bytes;
-  writer.Build(bytes, &header);
+  if (writer.Build(bytes, &header) == 0) return bytes;
   if (kind == OutputKind::kKvx) bytes.erase(bytes.begin(), bytes.begin() + kSignatureBytes);
   return bytes;
 }
@@ -60,7 +60,8 @@ bool CompileSource(std::string_view source, OutputKind kind, std::vector<uint8_t
     if (!BuildClipMovie(movie, tags, error)) return false;
   }
   out = MovieBytes(std::move(tags), stage, kind);
-  return true;
+  if (out.empty()) error = "an action record is longer than its 16-bit length field holds";
+  return !out.empty();
 }
 
 }  // namespace effectc

@@ -1,5 +1,6 @@
 #include "effectc/source_parser.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -283,21 +284,47 @@ bool ParseMovie(JsonFields& fields, MovieSource& movie) {
   return ParseClip(clipFields, movie.clip) && clipFields.CheckAllRead();
 }
 
-// The parser's message without its library prefix: "parse error at line 3, column 5: ...".
-std::string SyntaxMessage(const nlohmann::json::parse_error& failure) {
-  const std::string text = failure.what();
-  const size_t start = text.find("parse error");
-  return start == std::string::npos ? text : text.substr(start);
+// The library's own document builder, made to keep its first fault and where it stood instead of
+// throwing it: a number beyond the range of a double is a fault with a place like any other.
+class DocumentBuilder : public nlohmann::detail::json_sax_dom_parser<json> {
+ public:
+  explicit DocumentBuilder(json& root) : json_sax_dom_parser(root, false) {}
+
+  template <class Exception>
+  bool parse_error(std::size_t offset, const std::string& token, const Exception& fault) {
+    faultOffset = offset;
+    faultToken = token;
+    faultText = fault.what();
+    return json_sax_dom_parser::parse_error(offset, token, fault);
+  }
+
+  std::size_t faultOffset = 0;
+  std::string faultToken;
+  std::string faultText;
+};
+
+// "parse error at line 3, column 5: ..." as the library words it, without its prefix; a number
+// out of range gets the same form.
+std::string FaultMessage(const DocumentBuilder& builder, std::string_view text) {
+  const size_t start = builder.faultText.find("parse error");
+  if (start != std::string::npos) return builder.faultText.substr(start);
+  const size_t end = std::min(builder.faultOffset, text.size());
+  const size_t tokenStart = end - std::min(builder.faultToken.size(), end);
+  const std::string_view before = text.substr(0, tokenStart);
+  const size_t line = 1 + static_cast<size_t>(std::count(before.begin(), before.end(), '\n'));
+  const size_t lineStart = before.rfind('\n');
+  const size_t column = tokenStart - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1;
+  return "number out of range at line " + std::to_string(line) + ", column " +
+         std::to_string(column) + ": " + builder.faultToken + " is beyond what a double holds";
 }
 
 }  // namespace
 
 bool ParseSource(std::string_view text, SourceDocument& out, std::string& error) {
   json document;
-  try {
-    document = json::parse(text, nullptr, true, true);
-  } catch (const json::parse_error& failure) {
-    error = SyntaxMessage(failure);
+  DocumentBuilder builder(document);
+  if (!json::sax_parse(text, &builder, json::input_format_t::json, true, true)) {
+    error = FaultMessage(builder, text);
     return false;
   }
   SourceFault fault;

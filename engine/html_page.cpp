@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/replace_file.h"
+#include "swftk/replace_file.h"
 
 namespace engine {
 namespace {
@@ -46,10 +46,17 @@ const char* AlignAttribute(int32_t align) {
   }
 }
 
+bool PageFailed(const std::string& pagePath, const std::string& reason, const ErrorSink& sink) {
+  ShowCaptionedError(sink, kErrorCaption, "Encountered an error while writing to file: " + pagePath,
+                     reason);
+  return false;
+}
+
 }  // namespace
 
 std::string FormatHtmlPage(const HtmlOptions& options, const std::string& movieFileName) {
-  std::string page = std::string("<BODY>") + kLineBreak + "<EMBED src=\"" + movieFileName + "\"";
+  std::string page =
+      std::string("<BODY>") + kLineBreak + "<EMBED src=\"" + EscapeHtml(movieFileName) + "\"";
   if (options.resizable) {
     page += " WIDTH=\"" + std::to_string(options.width) + "\" HEIGHT=\"" +
             std::to_string(options.height) + "\"";
@@ -70,13 +77,57 @@ std::string FormatHtmlPage(const HtmlOptions& options, const std::string& movieF
   return page;
 }
 
+std::string EscapeHtml(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&#39;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+bool StageHtmlPage(const HtmlOptions& options, const std::string& movieFileName,
+                   const std::string& pagePath, swftk::FileReplacement& page,
+                   const ErrorSink& sink) {
+  std::string reason;
+  const std::string text = FormatHtmlPage(options, movieFileName);
+  // A failed write gives its reason through Commit, which then drops the temporary file.
+  if (page.Open(pagePath, reason) &&
+      (page.Write(text.data(), text.size()) || page.Commit(reason))) {
+    return true;
+  }
+  return PageFailed(pagePath, reason, sink);
+}
+
+bool CommitHtmlPage(swftk::FileReplacement& page, const std::string& pagePath,
+                    const ErrorSink& sink) {
+  std::string reason;
+  return page.Commit(reason) || PageFailed(pagePath, reason, sink);
+}
+
 bool WriteHtmlPage(const HtmlOptions& options, const std::string& movieFileName,
                    const std::string& pagePath, const ErrorSink& sink) {
-  std::string reason;
-  if (ReplaceFile(pagePath, FormatHtmlPage(options, movieFileName), reason)) return true;
-  ShowCaptionedError(sink, kErrorCaption, "Encountered an error while writing to file: " + pagePath,
-                     reason);
-  return false;
+  swftk::FileReplacement page;
+  return StageHtmlPage(options, movieFileName, pagePath, page, sink) &&
+         CommitHtmlPage(page, pagePath, sink);
 }
 
 }  // namespace engine

@@ -22,6 +22,9 @@ constexpr float kMinFrameRate = 1.0F;
 constexpr float kMaxFrameRate = 100.0F;
 constexpr int kMinSpace = -3000;
 constexpr int kMaxSpace = 3000;
+// The first letter may stand off the stage, but not so far that twips and layout overflow.
+constexpr int kMinPosition = -3000;
+constexpr int kMaxPosition = 3000;
 // A letter's height of size × 30 twips, its baseline and the field's leading all sit in 16-bit
 // fields of the movie.
 constexpr int kMinFontSize = 1;
@@ -119,6 +122,8 @@ std::optional<MovieRequest> PrepareMovieRequest(const MovieSettings& settings,
       !CheckFrameRate(sink, settings.frameRate) ||
       !CheckRange(sink, "Line Space", settings.lineSpace, kMinSpace, kMaxSpace) ||
       !CheckRange(sink, "Letter Space", settings.letterSpace, kMinSpace, kMaxSpace) ||
+      !CheckRange(sink, "X Position", settings.originX, kMinPosition, kMaxPosition) ||
+      !CheckRange(sink, "Y Position", settings.originY, kMinPosition, kMaxPosition) ||
       !CheckNotEmpty(sink, target.effectPath, "Please select an effect.") ||
       !CheckNotEmpty(sink, settings.text, "Please enter some text.") ||
       !ConvertTextField(sink, "Text", settings.text, request.text) ||

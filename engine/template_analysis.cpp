@@ -12,8 +12,11 @@ namespace {
 constexpr int kTwipsPerPixel = 20;
 
 bool ReadTemplate(const MovieRequest& request, EffectTemplate& effect, const ErrorSink& sink) {
-  if (effect.reader.Open(request.effectPath, !request.lenientSignature, true) != 0) {
-    ShowError(sink, "Encountered a problem reading the effect file: " + request.effectPath);
+  const int opened = effect.reader.Open(request.effectPath, !request.lenientSignature, true);
+  if (opened != 0 || effect.reader.TooManyObjects()) {
+    ShowCaptionedError(sink, kErrorCaption,
+                       "Encountered a problem reading the effect file: " + request.effectPath,
+                       opened == 0 ? effect.reader.Damage() : "");
     return false;
   }
   effect.processor.Split(effect.reader.GetTags());
@@ -71,11 +74,14 @@ bool AnalyseTemplate(const MovieRequest& request, EffectTemplate& effect, const 
   if (!ReadTemplate(request, effect, sink)) return false;
   FindTemplateEditText(effect);
   if (!FindEffectSprites(request, effect)) {
-    ShowCaptionedError(sink, "Invalid plugin", "Couldn't find Effect sprite.", {});
+    // A damaged file says what is damaged below the usual line.
+    ShowCaptionedError(sink, "Invalid plugin", "Couldn't find Effect sprite.",
+                       effect.reader.Damage());
     return false;
   }
   if (!FindLetterSprite(effect)) {
-    ShowCaptionedError(sink, "Invalid effect", "Couldn't find Letter sprite.", {});
+    ShowCaptionedError(sink, "Invalid effect", "Couldn't find Letter sprite.",
+                       effect.reader.Damage());
     return false;
   }
   // An edit-text movie sizes its letter field from the template's text field.

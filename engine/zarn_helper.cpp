@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "engine/movie_build.h"
-#include "engine/replace_file.h"
 #include "engine/template_analysis.h"
 #include "engine/text_layout.h"
 #include "engine/timeline.h"
 #include "swftk/control_tags.h"
 #include "swftk/reader.h"
+#include "swftk/replace_file.h"
 #include "swftk/writer.h"
 
 namespace engine {
@@ -23,6 +23,8 @@ constexpr int kTwipsPerPixel = 20;
 constexpr int32_t kDesignCellHeight = 1024;
 constexpr uint8_t kPlainVersion = 3;
 constexpr uint8_t kEditTextVersion = 4;
+// Why the writer gives no movie: a record longer than its length field holds.
+constexpr const char* kUnwritableRecord = "a record of the movie is too long for its length field";
 
 std::shared_ptr<const glyphs::CKV_GlyphSource> CreateMeasuringFont(const MovieRequest& request) {
   if (request.window == nullptr) return nullptr;
@@ -96,16 +98,26 @@ bool CZarnHelper::GenerateMovie(const MovieRequest& request) {
 }
 
 bool CZarnHelper::WriteMovie(const std::string& path, const std::vector<uint8_t>& bytes) const {
-  std::string reason;
-  if (ReplaceFile(path, bytes, reason, sync_)) return true;
-  ShowError(sink_, "Encountered an error while writing to file: " + path);
+  std::string reason = kUnwritableRecord;
+  if (!bytes.empty() && swftk::ReplaceFile(path, bytes, reason, sync_)) return true;
+  ShowCaptionedError(sink_, kErrorCaption, "Encountered an error while writing to file: " + path,
+                     reason);
   return false;
 }
 
 bool CZarnHelper::ResizeMovieFile(const std::string& sourcePath, const std::string& destinationPath,
                                   int width, int height, float frameRate) {
   swftk::CSwfReader reader;
-  reader.Open(sourcePath, true, true);
+  // A source that cannot be read would make a movie of nothing but a header.
+  if (const int opened = reader.Open(sourcePath, true, true);
+      opened != 0 || reader.TooManyObjects()) {
+    const swftk::OpenResult why = opened == 1   ? swftk::OpenResult::kCannotOpen
+                                  : opened == 2 ? swftk::OpenResult::kBadSignature
+                                                : swftk::OpenResult::kTooManyObjects;
+    ShowCaptionedError(sink_, kErrorCaption, "File Error",
+                       sourcePath + ": " + swftk::DescribeOpenResult(why));
+    return false;
+  }
   swftk::CSwfHeader& header = reader.GetHeader();
   header.frameRect.xMax = width * kTwipsPerPixel;
   header.frameRect.yMax = height * kTwipsPerPixel;
@@ -114,9 +126,9 @@ bool CZarnHelper::ResizeMovieFile(const std::string& sourcePath, const std::stri
   reader.CopyTagsTo(writer);
   std::vector<uint8_t> movie;
   writer.Build(movie, &header);
-  std::string reason;
-  if (ReplaceFile(destinationPath, movie, reason, sync_)) return true;
-  ShowError(sink_, "File Error");
+  std::string reason = kUnwritableRecord;
+  if (!movie.empty() && swftk::ReplaceFile(destinationPath, movie, reason, sync_)) return true;
+  ShowCaptionedError(sink_, kErrorCaption, "File Error", destinationPath + ": " + reason);
   return false;
 }
 

@@ -7,7 +7,7 @@
 
 #include "engine/engine_messages.h"
 #include "engine/movie_request.h"
-#include "engine/replace_file.h"
+#include "swftk/replace_file.h"
 
 namespace swftk {
 class CSwfPlaceObject2;
@@ -15,6 +15,8 @@ class CSwfWriter;
 }  // namespace swftk
 
 namespace engine {
+
+using swftk::FileSync;
 
 // The effect engine: turns a movie request and an effect template into a movie file. Made
 // for one build; every object of the build is freed before GenerateMovie returns. Messages

@@ -10,6 +10,7 @@
 #include "glyphs/font_request.h"
 #include "glyphs/glyph_metrics.h"
 #include "glyphs/outline_builder.h"
+#include "glyphs/overlap_removal.h"
 #include "glyphs/windows1252.h"
 
 namespace glyphs {
@@ -186,6 +187,7 @@ const CKV_FreeTypeFace::Glyph& CKV_FreeTypeFace::GlyphOf(uint8_t code) const {
   const std::vector<SourceContour> contours = ScaledContours(face->glyph->outline, scale_);
   const int32_t advance = Round(face->glyph->metrics.horiAdvance * scale_);
   slot->outline.polygons = BuildNativeOutline(contours, kCubicTolerance);
+  RemoveOverlaps(slot->outline.polygons);
   slot->outline.metrics = MeasureOutline(slot->outline.polygons, advance);
   slot->widths = AbcFromMetrics(slot->outline.metrics, advance);
   slot->loaded = true;

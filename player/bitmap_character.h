@@ -7,6 +7,10 @@
 
 #include "player/character.h"
 
+namespace swftk {
+class CSwfDefineBitsLossless;
+}  // namespace swftk
+
 namespace player {
 
 // A bitmap for bitmap fills: premultiplied 32-bit ARGB pixels in native byte order,
@@ -28,10 +32,20 @@ class CKV_BitmapCharacter : public CKV_Character {
   std::vector<uint32_t> pixels;
 };
 
-// Decodes the body of a DefineBitsLossless (withAlpha false) or DefineBitsLossless2 tag.
-// Null with the reason in problem when the bitmap cannot be used; pixel data that ends early
-// reads as zeros from there on.
-std::unique_ptr<CKV_BitmapCharacter> DecodeLosslessBitmap(const std::vector<uint8_t>& body,
-                                                          bool withAlpha, std::string& problem);
+// A decoded bitmap, or null with the reason it cannot be used.
+struct BitmapDecodeResult {
+  std::unique_ptr<CKV_BitmapCharacter> bitmap;
+  std::string problem;
+};
+
+// Checks a bitmap's size against the limits; the reason when it fails, empty otherwise.
+std::string CheckBitmapSize(int width, int height);
+
+// Decodes a DefineBitsLossless or DefineBitsLossless2. Pixel data that ends early reads as
+// zeros from there on.
+BitmapDecodeResult DecodeLosslessBitmap(const swftk::CSwfDefineBitsLossless& tag);
+
+// Inflates exactly size bytes, or as many as the data holds; the rest stays zero.
+std::vector<uint8_t> InflateBounded(const std::vector<uint8_t>& data, size_t size);
 
 }  // namespace player

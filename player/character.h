@@ -6,6 +6,7 @@ namespace player {
 
 enum class CharacterKind : uint8_t {
   kShape,
+  kMorphShape,
   kFont,
   kText,
   kEditText,

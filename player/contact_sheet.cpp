@@ -24,9 +24,9 @@ constexpr double kLabelBaseline = 12.0;
 constexpr double kSheetGrey = 0.25;
 
 // A frame number in white, centred under its cell, in the system's sans-serif font.
-void DrawLabel(cairo_t* cr, const CKV_CharacterTable& noBitmaps, const std::string& label,
-               double centreX, double baseline) {
-  const std::shared_ptr<const CKV_FontCharacter> font = DeviceFont("_sans", false, false);
+void DrawLabel(cairo_t* cr, CKV_DeviceFonts& fonts, const CKV_CharacterTable& noBitmaps,
+               const std::string& label, double centreX, double baseline) {
+  const std::shared_ptr<const CKV_FontCharacter> font = fonts.Find("_sans", false, false);
   if (!font) return;
   const double scale = kLabelSize / CKV_FontCharacter::kEmSquare;
   double width = 0;
@@ -82,8 +82,8 @@ std::unique_ptr<CKV_Image> MakeContactSheet(CKV_FrameSequence& frames, std::stri
     cairo_identity_matrix(cr.get());
     cairo_set_source_surface(cr.get(), frame->Surface(), x, y);
     cairo_paint(cr.get());
-    DrawLabel(cr.get(), noBitmaps, std::to_string(frames.Current()), x + cellWidth / 2.0,
-              y + frames.Height() + kLabelBaseline);
+    DrawLabel(cr.get(), frames.Player().DeviceFonts(), noBitmaps, std::to_string(frames.Current()),
+              x + cellWidth / 2.0, y + frames.Height() + kLabelBaseline);
   }
   return sheet;
 }

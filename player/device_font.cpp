@@ -1,11 +1,9 @@
 #include "player/device_font.h"
 
 #include <algorithm>
-#include <mutex>
-#include <tuple>
-#include <vector>
 
 #include "glyphs/font_request.h"
+#include "glyphs/font_service.h"
 #include "glyphs/system_font_service.h"
 #include "player/font_character.h"
 
@@ -60,15 +58,19 @@ ShapeOutline OutlineOf(const glyphs::GlyphOutline& outline) {
   return shape;
 }
 
-std::shared_ptr<const CKV_FontCharacter> MakeDeviceFont(const std::string& name, bool bold,
-                                                        bool italic) {
+}  // namespace
+
+CKV_DeviceFonts::CKV_DeviceFonts(std::shared_ptr<glyphs::CKV_FontService> service)
+    : service_(std::move(service)) {}
+
+std::shared_ptr<const CKV_FontCharacter> CKV_DeviceFonts::Make(const std::string& name, bool bold,
+                                                               bool italic) const {
   glyphs::FontRequest request;
   request.lfHeight = -static_cast<int32_t>(CKV_FontCharacter::kEmSquare);
   request.lfWeight = bold ? glyphs::kWeightBold : glyphs::kWeightNormal;
   request.lfItalic = italic ? 1 : 0;
   request.SetFaceName(FaceFor(name));
-  glyphs::CKV_SystemFontService service;
-  const std::shared_ptr<const glyphs::CKV_GlyphSource> source = service.CreateFont(request);
+  const std::shared_ptr<const glyphs::CKV_GlyphSource> source = service_->CreateFont(request);
   if (!source) return nullptr;
   auto font = std::make_shared<CKV_FontCharacter>(name, bold, italic);
   const glyphs::TextMetrics metrics = source->GetTextMetrics();
@@ -88,36 +90,28 @@ std::shared_ptr<const CKV_FontCharacter> MakeDeviceFont(const std::string& name,
   return font;
 }
 
-}  // namespace
-
-std::shared_ptr<const CKV_FontCharacter> DeviceFont(const std::string& name, bool bold,
-                                                    bool italic) {
-  struct Entry {
-    std::tuple<std::string, bool, bool> key;
-    std::shared_ptr<const CKV_FontCharacter> font;
-    uint64_t lastUse = 0;
-  };
-  // Movies name few fonts; a bound keeps names from damaged files from piling up.
-  constexpr size_t kCapacity = 16;
-  static std::mutex mutex;
-  static std::vector<Entry> entries;
-  static uint64_t clock = 0;
-  const std::lock_guard lock(mutex);
-  ++clock;
+std::shared_ptr<const CKV_FontCharacter> CKV_DeviceFonts::Find(const std::string& name, bool bold,
+                                                               bool italic) {
+  const std::lock_guard lock(mutex_);
+  ++clock_;
   const std::tuple<std::string, bool, bool> key{name, bold, italic};
-  for (Entry& entry : entries) {
+  for (Entry& entry : entries_) {
     if (entry.key == key) {
-      entry.lastUse = clock;
+      entry.lastUse = clock_;
       return entry.font;
     }
   }
-  if (entries.size() == kCapacity) {
-    entries.erase(
-        std::min_element(entries.begin(), entries.end(),
+  if (entries_.size() == kCapacity) {
+    entries_.erase(
+        std::min_element(entries_.begin(), entries_.end(),
                          [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; }));
   }
-  entries.push_back({key, MakeDeviceFont(name, bold, italic), clock});
-  return entries.back().font;
+  entries_.push_back({key, Make(name, bold, italic), clock_});
+  return entries_.back().font;
+}
+
+std::shared_ptr<CKV_DeviceFonts> MakeSystemDeviceFonts() {
+  return std::make_shared<CKV_DeviceFonts>(std::make_shared<glyphs::CKV_SystemFontService>());
 }
 
 }  // namespace player

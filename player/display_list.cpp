@@ -11,7 +11,8 @@ bool Replaceable(const CKV_CharacterTable& characters, uint16_t oldId, uint16_t 
   const CKV_Character* old = characters.Find(oldId);
   const CKV_Character* replacement = characters.Find(newId);
   if (!old || !replacement || old->Kind() != replacement->Kind()) return false;
-  return old->Kind() == CharacterKind::kShape || old->Kind() == CharacterKind::kText;
+  return old->Kind() == CharacterKind::kShape || old->Kind() == CharacterKind::kMorphShape ||
+         old->Kind() == CharacterKind::kText;
 }
 
 void Place(const FrameCommand& command, uint32_t frameNumber, const CKV_CharacterTable& characters,

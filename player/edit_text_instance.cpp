@@ -15,10 +15,11 @@ void CKV_EditTextInstance::SetText(std::string text) {
   laidOutWith_ = nullptr;
 }
 
-const std::vector<PlacedGlyph>& CKV_EditTextInstance::Glyphs(const CKV_FontCharacter& font) const {
-  if (laidOutWith_ != &font) {
-    glyphs_ = LayOutFieldText(field_, font, DisplayedFieldText(field_, text_));
-    laidOutWith_ = &font;
+const std::vector<PlacedGlyph>& CKV_EditTextInstance::Glyphs(
+    std::shared_ptr<const CKV_FontCharacter> font) const {
+  if (laidOutWith_ != font) {
+    glyphs_ = LayOutFieldText(field_, *font, DisplayedFieldText(field_, text_));
+    laidOutWith_ = std::move(font);
   }
   return glyphs_;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,15 @@ class CKV_EditTextInstance : public CKV_Instance {
   const CKV_EditTextCharacter& Field() const { return field_; }
   const std::string& Text() const { return text_; }
   void SetText(std::string text);
-  // The text laid out in a font, kept until the text or the font changes.
-  const std::vector<PlacedGlyph>& Glyphs(const CKV_FontCharacter& font) const;
+  // The text laid out in a font, kept until the text or the font changes. The font is held
+  // while the layout points into it.
+  const std::vector<PlacedGlyph>& Glyphs(std::shared_ptr<const CKV_FontCharacter> font) const;
 
  private:
   const CKV_EditTextCharacter& field_;
   std::string text_;
   mutable std::vector<PlacedGlyph> glyphs_;
-  mutable const CKV_FontCharacter* laidOutWith_ = nullptr;
+  mutable std::shared_ptr<const CKV_FontCharacter> laidOutWith_;
 };
 
 }  // namespace player

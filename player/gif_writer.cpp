@@ -10,6 +10,7 @@
 
 #include "player/frame_sequence.h"
 #include "player/image.h"
+#include "swftk/replace_file.h"
 
 namespace player {
 namespace {
@@ -75,9 +76,20 @@ class QuantizerFrame {
   std::unique_ptr<liq_image, ImageDeleter> image_;
 };
 
+int WriteToFile(GifFileType* gif, const GifByteType* data, int length) {
+  auto* file = static_cast<swftk::FileReplacement*>(gif->UserData);
+  return file->Write(data, static_cast<size_t>(length)) ? length : 0;
+}
+
 bool GifFailed(int code, std::string& error) {
   error = GifErrorString(code) ? GifErrorString(code) : "the GIF cannot be written";
   return false;
+}
+
+// A write that failed has the system's reason, which the file gives as it is dropped.
+bool GifFailed(int code, swftk::FileReplacement& file, std::string& error) {
+  if (code == E_GIF_ERR_WRITE_FAILED && !file.Commit(error)) return false;
+  return GifFailed(code, error);
 }
 
 bool WriteLoopExtension(GifFileType* gif) {
@@ -132,14 +144,17 @@ bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::s
   const std::unique_ptr<ColorMapObject, ColorMapDeleter> colorMap(
       GifMakeMapObject(kPaletteSize, colors.data()));
 
-  // Second pass: each frame in palette indices.
+  // Second pass: each frame in palette indices, into a file that takes the destination's place
+  // only when complete. The file outlives the writer, which may still write as it closes.
+  swftk::FileReplacement file;
+  if (!file.Open(path, error)) return false;
   int code = 0;
-  GifPtr gif(EGifOpenFileName(path.c_str(), false, &code));
+  GifPtr gif(EGifOpen(&file, WriteToFile, &code));
   if (!gif) return GifFailed(code, error);
   EGifSetGifVersion(gif.get(), true);
   if (EGifPutScreenDesc(gif.get(), width, height, 8, 0, colorMap.get()) != GIF_OK ||
       !WriteLoopExtension(gif.get()))
-    return GifFailed(gif->Error, error);
+    return GifFailed(gif->Error, file, error);
   std::vector<uint8_t> indices(static_cast<size_t>(width) * height);
   frames.Restart();
   for (uint32_t index = 0; const CKV_Image* frame = frames.Next(); ++index) {
@@ -156,15 +171,15 @@ bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::s
     if (EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extensionLength),
                          extension) != GIF_OK ||
         EGifPutImageDesc(gif.get(), 0, 0, width, height, false, nullptr) != GIF_OK)
-      return GifFailed(gif->Error, error);
+      return GifFailed(gif->Error, file, error);
     for (int y = 0; y < height; ++y) {
       if (EGifPutLine(gif.get(), indices.data() + static_cast<size_t>(y) * width, width) != GIF_OK)
-        return GifFailed(gif->Error, error);
+        return GifFailed(gif->Error, file, error);
     }
   }
   GifFileType* closing = gif.release();
-  if (EGifCloseFile(closing, &code) != GIF_OK) return GifFailed(code, error);
-  return true;
+  if (EGifCloseFile(closing, &code) != GIF_OK) return GifFailed(code, file, error);
+  return file.Commit(error);
 }
 
 }  // namespace player

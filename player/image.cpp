@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include "player/cairo_handles.h"
+#include "swftk/replace_file.h"
 
 namespace player {
 
@@ -64,10 +65,19 @@ uint32_t CKV_Image::Pixel(int x, int y) const {
 
 bool CKV_Image::WritePng(const std::string& path, std::string& error) const {
   cairo_surface_flush(surface_);
-  const cairo_status_t status = cairo_surface_write_to_png(surface_, path.c_str());
-  if (status == CAIRO_STATUS_SUCCESS) return true;
-  error = status == CAIRO_STATUS_WRITE_ERROR ? "the file cannot be written"
-                                             : cairo_status_to_string(status);
+  swftk::FileReplacement file;
+  if (!file.Open(path, error)) return false;
+  const cairo_write_func_t toFile = [](void* closure, const unsigned char* data,
+                                       unsigned int length) {
+    return static_cast<swftk::FileReplacement*>(closure)->Write(data, length)
+               ? CAIRO_STATUS_SUCCESS
+               : CAIRO_STATUS_WRITE_ERROR;
+  };
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface_, toFile, &file);
+  // A failed write gives its own reason through Commit, which then drops the temporary file.
+  if (status == CAIRO_STATUS_SUCCESS || status == CAIRO_STATUS_WRITE_ERROR)
+    return file.Commit(error);
+  error = cairo_status_to_string(status);
   return false;
 }
 

@@ -45,6 +45,7 @@ std::unique_ptr<CKV_Instance> CreateInstance(uint16_t characterId, CKV_PlayConte
       return std::make_unique<CKV_EditTextInstance>(
           *static_cast<const CKV_EditTextCharacter*>(character), context, nesting);
     case CharacterKind::kShape:
+    case CharacterKind::kMorphShape:
     case CharacterKind::kText:
       return std::make_unique<CKV_Instance>(character, context, nesting);
     case CharacterKind::kFont:

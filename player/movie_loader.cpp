@@ -6,20 +6,23 @@
 #include "player/button_character.h"
 #include "player/edit_text_character.h"
 #include "player/font_character.h"
+#include "player/jpeg_bitmap.h"
+#include "player/morph_shape_character.h"
 #include "player/script_bytes.h"
 #include "player/shape_character.h"
 #include "player/sprite_character.h"
 #include "player/text_character.h"
 #include "swftk/actions.h"
+#include "swftk/bitmap_tags.h"
 #include "swftk/button.h"
 #include "swftk/control_tags.h"
 #include "swftk/define_shape.h"
 #include "swftk/edit_text.h"
 #include "swftk/font.h"
+#include "swftk/morph_shape.h"
 #include "swftk/place_object.h"
 #include "swftk/reader.h"
 #include "swftk/sprite.h"
-#include "swftk/stream.h"
 #include "swftk/tag_factory.h"
 #include "swftk/text.h"
 
@@ -28,56 +31,37 @@ namespace {
 
 namespace code = swftk::tagcode;
 
-constexpr uint16_t kDefineBitsLossless = 20;
-constexpr uint16_t kDefineBitsLossless2 = 36;
-
-// Parses a tag the reader keeps as raw bytes with the toolkit's class for it, within the
-// tag's own bytes.
-template <class Tag>
-void ReadRawTag(const swftk::CSwfTagUnknown& raw, Tag& tag) {
-  swftk::CSwfStream framed;
-  raw.Write(framed);
-  swftk::CSwfReader reader;
-  reader.OpenFromStream(framed);
-  reader.ReadTagInto(tag);
-}
-
 // Why a tag the player does not use is left out; null for tags that change nothing drawn.
 const char* SkipReason(uint16_t tagCode) {
   switch (tagCode) {
-    case 6:   // DefineBits
-    case 8:   // JPEGTables
-    case 21:  // DefineBitsJPEG2
-    case 35:  // DefineBitsJPEG3
-    case 90:  // DefineBitsJPEG4
-      return "JPEG bitmaps are not drawn";
-    case 14:  // DefineSound
-    case 15:  // StartSound
-    case 17:  // DefineButtonSound
-    case 18:  // SoundStreamHead
-    case 19:  // SoundStreamBlock
-    case 45:  // SoundStreamHead2
-    case 89:  // StartSound2
+    case code::kDefineBitsJpeg4:
+      return "JPEG bitmaps with deblocking are not drawn";
+    case code::kDefineSound:
+    case code::kStartSound:
+    case code::kDefineButtonSound:
+    case code::kSoundStreamHead:
+    case code::kSoundStreamBlock:
+    case code::kSoundStreamHead2:
+    case code::kStartSound2:
       return "sound is not played";
-    case 46:  // DefineMorphShape
-    case 84:  // DefineMorphShape2
-      return "morph shapes are not drawn";
-    case 60:  // DefineVideoStream
-    case 61:  // VideoFrame
+    case code::kDefineMorphShape2:
+      return "morph shapes with line joins are not drawn";
+    case code::kDefineVideoStream:
+    case code::kVideoFrame:
       return "video is not played";
-    case 23:  // DefineButtonCxform
+    case code::kDefineButtonCxform:
       return "button colour transforms are not applied";
     case code::kDefineSprite:
       return "sprites nested this deep are not played";
-    case 24:  // Protect
-    case 40:  // NameCharacter
-    case 41:  // ProductInfo
-    case 58:  // EnableDebugger
-    case 63:  // DebugID
-    case 64:  // EnableDebugger2
-    case 65:  // ScriptLimits
-    case 69:  // FileAttributes
-    case 77:  // Metadata
+    case code::kProtect:
+    case code::kNameCharacter:
+    case code::kProductInfo:
+    case code::kEnableDebugger:
+    case code::kDebugId:
+    case code::kEnableDebugger2:
+    case code::kScriptLimits:
+    case code::kFileAttributes:
+    case code::kMetadata:
       return nullptr;
     default:
       return "this player does not use it";
@@ -148,26 +132,16 @@ class MovieBuilder {
  private:
   bool AddControlTag(const swftk::CSwfTag& tag, CKV_Timeline& timeline, TimelineFrame& frame,
                      bool isRoot) {
-    const auto* raw = dynamic_cast<const swftk::CSwfTagUnknown*>(&tag);
     switch (tag.GetTagCode()) {
       case code::kPlaceObject:
-        if (raw) {
-          swftk::CSwfPlaceObject place;
-          ReadRawTag(*raw, place);
-          frame.commands.push_back(PlaceCommandOf(place));
-        }
+        if (const auto* place = dynamic_cast<const swftk::CSwfPlaceObject*>(&tag))
+          frame.commands.push_back(PlaceCommandOf(*place));
         return true;
       case code::kPlaceObject2:
         if (const auto* place = dynamic_cast<const swftk::CSwfPlaceObject2*>(&tag))
           frame.commands.push_back(PlaceCommandOf(*place));
         return true;
       case code::kRemoveObject:
-        if (raw) {
-          swftk::CSwfRemoveObject remove(0, 0);
-          ReadRawTag(*raw, remove);
-          frame.commands.push_back(RemoveCommandOf(remove.depth));
-        }
-        return true;
       case code::kRemoveObject2:
         if (const auto* remove = dynamic_cast<const swftk::CSwfRemoveObject*>(&tag))
           frame.commands.push_back(RemoveCommandOf(remove->depth));
@@ -194,9 +168,7 @@ class MovieBuilder {
   }
 
   bool DefineCharacter(const swftk::CSwfTag& tag) {
-    const uint16_t tagCode = tag.GetTagCode();
-    const auto* raw = dynamic_cast<const swftk::CSwfTagUnknown*>(&tag);
-    switch (tagCode) {
+    switch (tag.GetTagCode()) {
       case code::kDefineShape:
       case code::kDefineShape2:
       case code::kDefineShape3:
@@ -206,30 +178,26 @@ class MovieBuilder {
               shape->shape ? BuildShapeOutline(*shape->shape) : ShapeOutline{}));
         }
         return true;
+      case code::kDefineMorphShape:
+        DefineFrom<swftk::CSwfDefineMorphShape, CKV_MorphShapeCharacter>(tag);
+        return true;
       case code::kDefineFont:
-        DefineFromRaw<swftk::CSwfDefineFont, CKV_FontCharacter>(raw);
+        DefineFrom<swftk::CSwfDefineFont, CKV_FontCharacter>(tag);
         return true;
       case code::kDefineFontInfo:
-        if (raw) {
-          swftk::CSwfDefineFontInfo info;
-          ReadRawTag(*raw, info);
-          CKV_Character* font = movie_.characters.FindMutable(info.fontId);
+        if (const auto* info = dynamic_cast<const swftk::CSwfDefineFontInfo*>(&tag)) {
+          CKV_Character* font = movie_.characters.FindMutable(info->fontId);
           if (font && font->Kind() == CharacterKind::kFont)
-            static_cast<CKV_FontCharacter*>(font)->TakeInfo(info);
+            static_cast<CKV_FontCharacter*>(font)->TakeInfo(*info);
         }
         return true;
       case code::kDefineFont2:
-        if (const auto* font = dynamic_cast<const swftk::CSwfDefineFont2*>(&tag))
-          Add(std::make_unique<CKV_FontCharacter>(*font));
+        DefineFrom<swftk::CSwfDefineFont2, CKV_FontCharacter>(tag);
         return true;
       case code::kDefineText:
       case code::kDefineText2:
-        if (raw) {
-          swftk::CSwfDefineText text;
-          text.SetTagCode(tagCode);
-          ReadRawTag(*raw, text);
-          Add(std::make_unique<CKV_TextCharacter>(text, movie_.characters));
-        }
+        if (const auto* text = dynamic_cast<const swftk::CSwfDefineText*>(&tag))
+          Add(std::make_unique<CKV_TextCharacter>(*text, movie_.characters));
         return true;
       case code::kDefineEditText:
         if (const auto* field = dynamic_cast<const swftk::CSwfDefineEditText*>(&tag)) {
@@ -246,34 +214,45 @@ class MovieBuilder {
         }
         return false;
       case code::kDefineButton:
-      case code::kDefineButton2:
-        if (const auto* button = dynamic_cast<const swftk::CSwfDefineButton*>(&tag))
-          Add(std::make_unique<CKV_ButtonCharacter>(*button));
+        DefineFrom<swftk::CSwfDefineButton, CKV_ButtonCharacter>(tag);
         return true;
-      case kDefineBitsLossless:
-      case kDefineBitsLossless2:
-        if (raw) {
-          std::string problem;
-          if (auto bitmap =
-                  DecodeLosslessBitmap(raw->data, tagCode == kDefineBitsLossless2, problem)) {
-            Add(std::move(bitmap));
-          } else {
-            movie_.warnings.Add(std::string(swftk::TagName(tagCode)) + " skipped: " + problem);
-          }
-        }
+      case code::kDefineButton2:
+        DefineFrom<swftk::CSwfDefineButton2, CKV_ButtonCharacter>(tag);
+        return true;
+      case code::kDefineBitsLossless:
+      case code::kDefineBitsLossless2:
+        if (const auto* bits = dynamic_cast<const swftk::CSwfDefineBitsLossless*>(&tag))
+          AddBitmap(tag, DecodeLosslessBitmap(*bits));
+        return true;
+      case code::kJpegTables:
+        if (const auto* tables = dynamic_cast<const swftk::CSwfJpegTables*>(&tag))
+          jpegTables_ = tables->data;
+        return true;
+      case code::kDefineBits:
+      case code::kDefineBitsJpeg2:
+      case code::kDefineBitsJpeg3:
+        if (const auto* jpeg = dynamic_cast<const swftk::CSwfDefineBitsJpeg*>(&tag))
+          AddBitmap(tag, DecodeJpegBitmap(*jpeg, jpegTables_));
         return true;
       default:
         return false;
     }
   }
 
-  // A character made from a tag the reader kept as raw bytes.
+  // A character made from the toolkit's class of the tag.
   template <class Tag, class Character>
-  void DefineFromRaw(const swftk::CSwfTagUnknown* raw) {
-    if (!raw) return;
-    Tag tag;
-    ReadRawTag(*raw, tag);
-    Add(std::make_unique<Character>(tag));
+  void DefineFrom(const swftk::CSwfTag& tag) {
+    if (const auto* modelled = dynamic_cast<const Tag*>(&tag))
+      Add(std::make_unique<Character>(*modelled));
+  }
+
+  void AddBitmap(const swftk::CSwfTag& tag, BitmapDecodeResult decoded) {
+    if (decoded.bitmap) {
+      Add(std::move(decoded.bitmap));
+    } else {
+      movie_.warnings.Add(std::string(swftk::TagName(tag.GetTagCode())) +
+                          " skipped: " + decoded.problem);
+    }
   }
 
   void Add(std::unique_ptr<CKV_Character> character) {
@@ -285,6 +264,7 @@ class MovieBuilder {
 
   CKV_Movie& movie_;
   bool backgroundSet_ = false;
+  std::vector<uint8_t> jpegTables_;
 };
 
 MovieLoadResult BuildMovie(swftk::CSwfReader& reader) {
@@ -301,6 +281,7 @@ MovieLoadResult BuildMovie(swftk::CSwfReader& reader) {
 
 MovieLoadResult LoadMovieFile(const std::string& path) {
   swftk::CSwfReader reader;
+  reader.SetTagModel(swftk::TagModel::kEveryModelledTag);
   if (const swftk::OpenResult result = reader.OpenMovie(path); result != swftk::OpenResult::kOk)
     return {nullptr, swftk::DescribeOpenResult(result)};
   return BuildMovie(reader);
@@ -308,6 +289,7 @@ MovieLoadResult LoadMovieFile(const std::string& path) {
 
 MovieLoadResult LoadMovieBytes(std::vector<uint8_t> bytes) {
   swftk::CSwfReader reader;
+  reader.SetTagModel(swftk::TagModel::kEveryModelledTag);
   if (const swftk::OpenResult result = reader.OpenMovieBytes(std::move(bytes));
       result != swftk::OpenResult::kOk)
     return {nullptr, swftk::DescribeOpenResult(result)};

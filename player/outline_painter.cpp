@@ -197,11 +197,27 @@ void CKV_OutlinePainter::StrokePath(const ShapePath& path, bool closed) {
 
 void CKV_OutlinePainter::Stroke(const DrawItem& item, const LineStyle& line,
                                 const Transform2D& device, const ColorTransform& colorTransform) {
-  // Lines are never thinner than one pixel, however far they are scaled down.
-  const double onePixel = 1.0 / device.LargestScale();
-  cairo_set_line_width(cr_, std::max<double>(line.width, onePixel));
   SetSolid(colorTransform.Apply(line.color));
-  StrokePath(item.path, item.closed);
+  const double onePixel = 1.0 / device.LargestScale();
+  if (line.width >= onePixel) {
+    cairo_set_line_width(cr_, line.width);
+    StrokePath(item.path, item.closed);
+    return;
+  }
+  // A line thinner than a pixel is a hairline: one whole pixel wide however far it is scaled
+  // down, in the pixel whose right or lower edge its path runs along or crosses, as real
+  // players draw it. A hairline around a fill on whole pixels so covers the fill's last column
+  // and row but stays out of the pixels before its first ones.
+  ShapePath snapped = item.path;
+  for (PathPoint& point : snapped.points) {
+    const double x = device.a * point.x + device.c * point.y + device.tx;
+    const double y = device.b * point.x + device.d * point.y + device.ty;
+    point = {std::ceil(x) - 0.5, std::ceil(y) - 0.5};
+  }
+  cairo_identity_matrix(cr_);
+  cairo_set_line_width(cr_, 1.0);
+  StrokePath(snapped, item.closed);
+  SetCairoMatrix(cr_, device);
 }
 
 void CKV_OutlinePainter::Paint(const ShapeOutline& outline, const Transform2D& device,

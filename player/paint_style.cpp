@@ -10,33 +10,39 @@ Rgba ColorFromSwf(const swftk::CSwfColor* color) {
   return {color->red, color->green, color->blue, alpha};
 }
 
-FillStyle FillStyle::FromSwf(const swftk::CSwfFillStyle& style) {
+FillStyle FillStyle::OfType(uint8_t fillType) {
   FillStyle fill;
-  if (style.matrix) fill.matrix = Transform2D::FromSwf(*style.matrix);
-  switch (style.fillType) {
+  switch (fillType) {
     case swftk::CSwfFillStyle::kSolid:
-      fill.color = ColorFromSwf(style.color.get());
       break;
     case swftk::CSwfFillStyle::kLinearGradient:
+      fill.kind = Kind::kLinearGradient;
+      break;
     case swftk::CSwfFillStyle::kRadialGradient:
-      fill.kind = style.fillType == swftk::CSwfFillStyle::kLinearGradient ? Kind::kLinearGradient
-                                                                          : Kind::kRadialGradient;
-      if (style.gradient) {
-        for (const auto& record : style.gradient->records)
-          fill.stops.push_back({record->ratio / 255.0, ColorFromSwf(record->color.get())});
-      }
+      fill.kind = Kind::kRadialGradient;
       break;
     case swftk::CSwfFillStyle::kRepeatingBitmap:
     case swftk::CSwfFillStyle::kClippedBitmap:
       fill.kind = Kind::kBitmap;
-      fill.bitmapId = style.bitmapId;
-      fill.repeat = style.fillType == swftk::CSwfFillStyle::kRepeatingBitmap;
+      fill.repeat = fillType == swftk::CSwfFillStyle::kRepeatingBitmap;
       break;
     default:
       // A fill type this format version does not know paints nothing.
       fill.color = {0, 0, 0, 0};
       break;
   }
+  return fill;
+}
+
+FillStyle FillStyle::FromSwf(const swftk::CSwfFillStyle& style) {
+  FillStyle fill = OfType(style.fillType);
+  if (style.matrix) fill.matrix = Transform2D::FromSwf(*style.matrix);
+  if (style.fillType == swftk::CSwfFillStyle::kSolid) fill.color = ColorFromSwf(style.color.get());
+  if (style.gradient && fill.kind != Kind::kSolid && fill.kind != Kind::kBitmap) {
+    for (const auto& record : style.gradient->records)
+      fill.stops.push_back({record->ratio / 255.0, ColorFromSwf(record->color.get())});
+  }
+  if (fill.kind == Kind::kBitmap) fill.bitmapId = style.bitmapId;
   return fill;
 }
 

@@ -29,6 +29,9 @@ struct FillStyle {
   static constexpr double kGradientHalfSize = 16384.0;
 
   static FillStyle FromSwf(const swftk::CSwfFillStyle& style);
+  // A fill of the toolkit's fill type with its kind set; a type this format version does not
+  // know paints nothing.
+  static FillStyle OfType(uint8_t fillType);
   static FillStyle Solid(Rgba color) { return {Kind::kSolid, color, {}, {}, 0, true}; }
 
   Kind kind = Kind::kSolid;

@@ -1,13 +1,18 @@
 #include "player/player.h"
 
 #include "player/bound_fields.h"
+#include "player/device_font.h"
 #include "player/movie.h"
 #include "player/script_host.h"
 
 namespace player {
 
 CKV_Player::CKV_Player(std::shared_ptr<const CKV_Movie> movie, PlayerOptions options)
-    : movie_(std::move(movie)), context_(*movie_), background_(movie_->background) {
+    : movie_(std::move(movie)),
+      deviceFonts_(options.deviceFonts ? std::move(options.deviceFonts)
+                                       : MakeSystemDeviceFonts()),
+      context_(*movie_),
+      background_(movie_->background) {
   context_.onTrace = std::move(options.onTrace);
   context_.warnings.SetListener(std::move(options.onWarning));
   context_.level = options.level;

@@ -16,6 +16,7 @@
 
 namespace player {
 
+class CKV_DeviceFonts;
 class CKV_Movie;
 
 // What a player is told before its first frame plays.
@@ -28,6 +29,9 @@ struct PlayerOptions {
   LevelRoots levels;
   // The movie's address, as _url gives it.
   std::string url;
+  // Text fields without embedded outlines draw with these device fonts, or with a set of the
+  // player's own over the installed fonts.
+  std::shared_ptr<CKV_DeviceFonts> deviceFonts;
 };
 
 // Plays a loaded movie frame by frame. Made showing the first frame; each Advance moves every
@@ -44,6 +48,7 @@ class CKV_Player {
   void GotoFrame(uint32_t frame);
 
   const CKV_Movie& Movie() const { return *movie_; }
+  CKV_DeviceFonts& DeviceFonts() const { return *deviceFonts_; }
   const CKV_SpriteInstance& Root() const { return *root_; }
   CKV_SpriteInstance& Root() { return *root_; }
   uint32_t CurrentFrame() const { return root_->CurrentFrame(); }
@@ -78,6 +83,7 @@ class CKV_Player {
   void FinishStep();
 
   std::shared_ptr<const CKV_Movie> movie_;
+  std::shared_ptr<CKV_DeviceFonts> deviceFonts_;
   // Instances report to the context until they go, so it outlives them.
   CKV_PlayContext context_;
   std::unique_ptr<CKV_SpriteInstance> root_;

@@ -13,6 +13,7 @@
 #include "player/font_character.h"
 #include "player/image.h"
 #include "player/instance.h"
+#include "player/morph_shape_character.h"
 #include "player/movie.h"
 #include "player/outline_painter.h"
 #include "player/player.h"
@@ -31,8 +32,9 @@ bool Invisible(const ColorTransform& colorTransform) {
 // Walks a display tree and paints it.
 class StageDrawer {
  public:
-  StageDrawer(cairo_t* cr, const CKV_Movie& movie, const Transform2D& stageToDevice)
-      : cr_(cr), movie_(movie), stageToDevice_(stageToDevice) {}
+  StageDrawer(cairo_t* cr, const CKV_Movie& movie, CKV_DeviceFonts& deviceFonts,
+              const Transform2D& stageToDevice)
+      : cr_(cr), movie_(movie), deviceFonts_(deviceFonts), stageToDevice_(stageToDevice) {}
 
   void DrawList(const DisplayList& list, const Transform2D& transform,
                 const ColorTransform& colorTransform, bool mask) {
@@ -81,10 +83,10 @@ class StageDrawer {
     const Transform2D transform = parentTransform * entry.placement.matrix;
     const ColorTransform colorTransform = parentColor * entry.placement.colorTransform;
     if (!mask && Invisible(colorTransform)) return;
-    DrawInstance(*entry.instance, transform, colorTransform, mask);
+    DrawInstance(*entry.instance, entry.placement.ratio, transform, colorTransform, mask);
   }
 
-  void DrawInstance(const CKV_Instance& instance, const Transform2D& transform,
+  void DrawInstance(const CKV_Instance& instance, uint16_t ratio, const Transform2D& transform,
                     const ColorTransform& colorTransform, bool mask) {
     if (const DisplayList* children = instance.Children()) {
       DrawList(*children, transform, colorTransform, mask);
@@ -98,6 +100,10 @@ class StageDrawer {
       case CharacterKind::kShape:
         painter.Paint(static_cast<const CKV_ShapeCharacter*>(character)->outline, device,
                       colorTransform);
+        break;
+      case CharacterKind::kMorphShape:
+        painter.Paint(*static_cast<const CKV_MorphShapeCharacter*>(character)->OutlineAt(ratio),
+                      device, colorTransform);
         break;
       case CharacterKind::kText:
         for (const PlacedGlyph& glyph : static_cast<const CKV_TextCharacter*>(character)->glyphs)
@@ -125,8 +131,8 @@ class StageDrawer {
     cairo_new_path(cr_);
     cairo_rectangle(cr_, box.xMin, box.yMin, box.xMax - box.xMin, box.yMax - box.yMin);
     cairo_clip(cr_);
-    if (const CKV_FontCharacter* font = FieldFont(field)) {
-      for (const PlacedGlyph& glyph : instance.Glyphs(*font))
+    if (const std::shared_ptr<const CKV_FontCharacter> font = FieldFont(field)) {
+      for (const PlacedGlyph& glyph : instance.Glyphs(font))
         painter.PaintGlyph(*glyph.outline, device * glyph.transform,
                            colorTransform.Apply(glyph.color));
     }
@@ -166,16 +172,20 @@ class StageDrawer {
   }
 
   // The embedded outlines when the field asks for them, otherwise the installed font of the
-  // same name.
-  static const CKV_FontCharacter* FieldFont(const CKV_EditTextCharacter& field) {
+  // same name. Embedded fonts live as long as the movie, so they are handed out unowned.
+  std::shared_ptr<const CKV_FontCharacter> FieldFont(const CKV_EditTextCharacter& field) {
     const CKV_FontCharacter* embedded = field.font;
-    if (field.useOutlines) return embedded && !embedded->glyphs.empty() ? embedded : nullptr;
-    return embedded ? DeviceFont(embedded->name, embedded->bold, embedded->italic).get()
-                    : DeviceFont("_serif", false, false).get();
+    if (field.useOutlines) {
+      if (!embedded || embedded->glyphs.empty()) return nullptr;
+      return {std::shared_ptr<const CKV_FontCharacter>(), embedded};
+    }
+    return embedded ? deviceFonts_.Find(embedded->name, embedded->bold, embedded->italic)
+                    : deviceFonts_.Find("_serif", false, false);
   }
 
   cairo_t* cr_;
   const CKV_Movie& movie_;
+  CKV_DeviceFonts& deviceFonts_;
   Transform2D stageToDevice_;
 };
 
@@ -206,23 +216,28 @@ bool StageImageSize(const CKV_Movie& movie, double scale, int& width, int& heigh
   return true;
 }
 
-void RenderFrame(const CKV_Player& player, CKV_Image& image) {
-  const CKV_Movie& movie = player.Movie();
+void PaintBackground(CKV_Image& image, Rgba color) {
   const ContextPtr cr(cairo_create(image.Surface()));
-  const Rgba background = player.Background();
-  cairo_set_source_rgb(cr.get(), background.r / 255.0, background.g / 255.0, background.b / 255.0);
+  cairo_set_source_rgb(cr.get(), color.r / 255.0, color.g / 255.0, color.b / 255.0);
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
   cairo_paint(cr.get());
-  cairo_set_operator(cr.get(), CAIRO_OPERATOR_OVER);
+}
 
-  const double stageWidth = movie.stage.xMax - movie.stage.xMin;
-  const double stageHeight = movie.stage.yMax - movie.stage.yMin;
+void DrawDisplayList(const CKV_Player& player, CKV_Image& image, const Transform2D& stageToImage) {
+  const ContextPtr cr(cairo_create(image.Surface()));
+  StageDrawer(cr.get(), player.Movie(), player.DeviceFonts(), stageToImage)
+      .DrawList(*player.Root().Children(), Transform2D{}, ColorTransform{}, false);
+}
+
+void RenderFrame(const CKV_Player& player, CKV_Image& image) {
+  PaintBackground(image, player.Background());
+  const TwipsRect& stage = player.Movie().stage;
+  const double stageWidth = stage.xMax - stage.xMin;
+  const double stageHeight = stage.yMax - stage.yMin;
   if (!(stageWidth > 0) || !(stageHeight > 0)) return;
   const double sx = image.Width() / stageWidth;
   const double sy = image.Height() / stageHeight;
-  const Transform2D stageToDevice{sx, 0, 0, sy, -movie.stage.xMin * sx, -movie.stage.yMin * sy};
-  StageDrawer(cr.get(), movie, stageToDevice)
-      .DrawList(*player.Root().Children(), Transform2D{}, ColorTransform{}, false);
+  DrawDisplayList(player, image, {sx, 0, 0, sy, -stage.xMin * sx, -stage.yMin * sy});
 }
 
 }  // namespace player

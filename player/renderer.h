@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "player/transform.h"
+
 namespace player {
 
 class CKV_Image;
@@ -18,5 +20,11 @@ bool StageImageSize(const CKV_Movie& movie, double scale, int& width, int& heigh
 // with every matrix and colour transform composed down the tree, the stage scaled to fill
 // the image. The same frame always gives the same pixels.
 void RenderFrame(const CKV_Player& player, CKV_Image& image);
+
+// The parts of RenderFrame, for drawing several movies into one image: the whole image in
+// one colour, then a player's display list over what the image holds, its stage twips
+// mapped to image pixels by stageToImage.
+void PaintBackground(CKV_Image& image, Rgba color);
+void DrawDisplayList(const CKV_Player& player, CKV_Image& image, const Transform2D& stageToImage);
 
 }  // namespace player

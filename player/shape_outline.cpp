@@ -97,6 +97,12 @@ class OutlineBuilder {
     pendingSeams_.assign(pendingFills_.size(), {});
   }
 
+  void StartLayer(std::vector<FillStyle> fills, std::vector<LineStyle> lines) {
+    out_.fills = std::move(fills);
+    out_.lines = std::move(lines);
+    StartLayerWithOutlineStyles();
+  }
+
   // A layer with the given styles already in the outline.
   void StartLayerWithOutlineStyles() {
     fillBase_ = lineBase_ = 0;
@@ -113,22 +119,28 @@ class OutlineBuilder {
           break;
         case CSwfShapeRecord::kStraightEdge: {
           const auto& edge = static_cast<const swftk::CSwfStraightEdgeShapeRecord&>(*record);
-          const PathPoint start = Pen();
-          MovePen(edge.deltaX, edge.deltaY, false);
-          NoteSharedEdge(start, nullptr);
+          EdgeTo(nullptr, {pen_.x + edge.deltaX, pen_.y + edge.deltaY});
           break;
         }
         case CSwfShapeRecord::kCurvedEdge: {
           const auto& curve = static_cast<const swftk::CSwfCurvedEdgeShapeRecord&>(*record);
-          const PathPoint start = Pen();
-          MovePen(curve.controlDeltaX, curve.controlDeltaY, true);
-          const PathPoint control = Pen();
-          MovePen(curve.anchorDeltaX, curve.anchorDeltaY, false);
-          NoteSharedEdge(start, &control);
+          const PathPoint control{pen_.x + curve.controlDeltaX, pen_.y + curve.controlDeltaY};
+          EdgeTo(&control, {control.x + curve.anchorDeltaX, control.y + curve.anchorDeltaY});
           break;
         }
         default:
           break;
+      }
+    }
+    FinishLayer();
+  }
+
+  void Build(const std::vector<OutlineStep>& steps) {
+    for (const OutlineStep& step : steps) {
+      if (step.kind == OutlineStep::Kind::kStyle) {
+        SelectStyles(step);
+      } else {
+        EdgeTo(step.kind == OutlineStep::Kind::kQuad ? &step.control : nullptr, step.point);
       }
     }
     FinishLayer();
@@ -140,13 +152,12 @@ class OutlineBuilder {
     Run run{RunPoint{}};
   };
 
-  PathPoint Pen() const { return {static_cast<double>(penX_), static_cast<double>(penY_)}; }
-
   void ChangeStyle(const CSwfStyleChangeShapeRecord& change) {
-    if (change.flags & CSwfStyleChangeShapeRecord::kMoveTo) {
-      penX_ = change.moveDeltaX;
-      penY_ = change.moveDeltaY;
+    OutlineStep step = StyleStepOf(change);
+    if (step.moves) {
+      pen_ = step.point;
       FlushAll();
+      step.moves = false;
     }
     if (change.flags & CSwfStyleChangeShapeRecord::kNewStyles) {
       FinishLayer();
@@ -154,30 +165,43 @@ class OutlineBuilder {
       // Indices into the old styles mean nothing in the new layer.
       fill0_.style = fill1_.style = line_.style = 0;
     }
+    SelectStyles(step);
+  }
+
+  void SelectStyles(const OutlineStep& step) {
+    if (step.moves) {
+      pen_ = step.point;
+      FlushAll();
+    }
     const auto fillCount = static_cast<uint32_t>(pendingFills_.size());
     const auto lineCount = static_cast<uint32_t>(pendingLines_.size());
     // An index past the styles of the layer draws nothing.
     const auto checked = [](uint32_t index, uint32_t count) { return index <= count ? index : 0; };
-    if (change.flags & CSwfStyleChangeShapeRecord::kFillStyle1) {
+    if (step.setsFill1) {
       FlushFill(fill1_, false);
-      fill1_.style = checked(change.fillStyle1, fillCount);
+      fill1_.style = checked(step.fill1, fillCount);
     }
-    if (change.flags & CSwfStyleChangeShapeRecord::kFillStyle0) {
+    if (step.setsFill0) {
       FlushFill(fill0_, true);
-      fill0_.style = checked(change.fillStyle0, fillCount);
+      fill0_.style = checked(step.fill0, fillCount);
     }
-    if (change.flags & CSwfStyleChangeShapeRecord::kLineStyle) {
+    if (step.setsLine) {
       FlushLine();
-      line_.style = checked(change.lineStyle, lineCount);
+      line_.style = checked(step.line, lineCount);
     }
   }
 
-  void MovePen(int64_t dx, int64_t dy, bool control) {
-    penX_ += dx;
-    penY_ += dy;
-    const RunPoint point{Pen(), control};
+  void EdgeTo(const PathPoint* control, const PathPoint& anchor) {
+    const PathPoint start = pen_;
+    if (control) AddPoint(*control, true);
+    AddPoint(anchor, false);
+    NoteSharedEdge(start, control);
+  }
+
+  void AddPoint(const PathPoint& point, bool control) {
+    pen_ = point;
     for (ActiveRun* active : {&fill1_, &fill0_, &line_})
-      if (active->style > 0) active->run.push_back(point);
+      if (active->style > 0) active->run.push_back({point, control});
   }
 
   // An edge between two different fills goes to the one drawn first, which is the one of the
@@ -195,7 +219,7 @@ class OutlineBuilder {
     } else {
       path.verbs.push_back(ShapePath::Verb::kLine);
     }
-    path.points.push_back(Pen());
+    path.points.push_back(pen_);
   }
 
   // Fill style 1 lies right of the edges as drawn, fill style 0 left of them: reversing the
@@ -205,13 +229,13 @@ class OutlineBuilder {
       if (reverse) std::reverse(active.run.begin(), active.run.end());
       pendingFills_[active.style - 1].push_back(std::move(active.run));
     }
-    active.run = Run{RunPoint{Pen(), false}};
+    active.run = Run{RunPoint{pen_, false}};
   }
 
   void FlushLine() {
     if (line_.style > 0 && line_.run.size() > 1)
       pendingLines_[line_.style - 1].push_back(std::move(line_.run));
-    line_.run = Run{RunPoint{Pen(), false}};
+    line_.run = Run{RunPoint{pen_, false}};
   }
 
   void FlushAll() {
@@ -257,17 +281,40 @@ class OutlineBuilder {
   ActiveRun fill0_;
   ActiveRun fill1_;
   ActiveRun line_;
-  int64_t penX_ = 0;
-  int64_t penY_ = 0;
+  PathPoint pen_;
 };
 
 }  // namespace
+
+OutlineStep StyleStepOf(const swftk::CSwfStyleChangeShapeRecord& change) {
+  using Record = CSwfStyleChangeShapeRecord;
+  OutlineStep step;
+  step.moves = (change.flags & Record::kMoveTo) != 0;
+  if (step.moves)
+    step.point = {static_cast<double>(change.moveDeltaX), static_cast<double>(change.moveDeltaY)};
+  step.setsFill0 = (change.flags & Record::kFillStyle0) != 0;
+  step.setsFill1 = (change.flags & Record::kFillStyle1) != 0;
+  step.setsLine = (change.flags & Record::kLineStyle) != 0;
+  step.fill0 = change.fillStyle0;
+  step.fill1 = change.fillStyle1;
+  step.line = change.lineStyle;
+  return step;
+}
 
 ShapeOutline BuildShapeOutline(const swftk::CSwfShapeWithStyle& shape) {
   ShapeOutline outline;
   OutlineBuilder builder(outline);
   builder.StartLayer(shape.fillStyles.get(), shape.lineStyles.get());
   builder.Build(shape);
+  return outline;
+}
+
+ShapeOutline BuildOutline(std::vector<FillStyle> fills, std::vector<LineStyle> lines,
+                          const std::vector<OutlineStep>& steps) {
+  ShapeOutline outline;
+  OutlineBuilder builder(outline);
+  builder.StartLayer(std::move(fills), std::move(lines));
+  builder.Build(steps);
   return outline;
 }
 

@@ -8,6 +8,7 @@
 namespace swftk {
 class CSwfShape;
 class CSwfShapeWithStyle;
+class CSwfStyleChangeShapeRecord;
 }  // namespace swftk
 
 namespace player {
@@ -60,8 +61,31 @@ struct ShapeOutline {
   std::vector<DrawItem> items;
 };
 
+// An outline given by positions instead of records, as a morph between two shapes gives it:
+// a style step moves the pen and picks styles (1-based, 0 for none), an edge step draws to
+// its point, through its control for a curve.
+struct OutlineStep {
+  enum class Kind : uint8_t { kStyle, kLine, kQuad };
+
+  Kind kind = Kind::kStyle;
+  bool moves = false;
+  bool setsFill0 = false;
+  bool setsFill1 = false;
+  bool setsLine = false;
+  uint32_t fill0 = 0;
+  uint32_t fill1 = 0;
+  uint32_t line = 0;
+  PathPoint control;
+  PathPoint point;
+};
+
 // The outline of a shape with its styles.
 ShapeOutline BuildShapeOutline(const swftk::CSwfShapeWithStyle& shape);
+// The step of a style-change record: its move (to an absolute point) and its style picks.
+OutlineStep StyleStepOf(const swftk::CSwfStyleChangeShapeRecord& change);
+// The outline of steps drawn with the given styles, in one layer.
+ShapeOutline BuildOutline(std::vector<FillStyle> fills, std::vector<LineStyle> lines,
+                          const std::vector<OutlineStep>& steps);
 // The outline of a glyph: one fill, painted in the text's colour.
 ShapeOutline BuildGlyphOutline(const swftk::CSwfShape& glyph);
 

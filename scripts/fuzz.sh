@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang in build-fuzz/ and runs each for SECONDS (default 30),
+# Builds the fuzz targets with clang in build-fuzz/ (or in the already configured tree named
+# by ZARN_FUZZ_BUILD, such as the test suite's sanitizer tree) and runs each for SECONDS (default 30),
 # starting from seeds cut out of the shared corpus. The inputs each fuzzer finds are kept in
 # build-fuzz/corpus/<target>/ for the next run; crashing inputs go to build-fuzz/findings/.
-# Exits non-zero when a fuzzer finds a crash.
+# Each run is held to RSS_LIMIT_MB of memory (default 512), so that input which makes a reader
+# or the player claim memory out of proportion to its size is a finding like a crash.
+# Exits non-zero when a fuzzer finds a crash or a blow-up.
 # Usage: scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 
 seconds=${1:-30}
+rss_limit_mb=${RSS_LIMIT_MB:-512}
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$root/build-fuzz
+build=$(realpath -m "${ZARN_FUZZ_BUILD:-$root/build-fuzz}")
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_FUZZ=ON -DZARN_TESTS=OFF -DZARN_BENCH=OFF > /dev/null
-cmake --build "$build" --target read_movie_fuzz read_tag_fuzz
+if [ -z "${ZARN_FUZZ_BUILD:-}" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_FUZZ=ON -DZARN_TESTS=OFF -DZARN_BENCH=OFF > /dev/null
+fi
+cmake --build "$build" --target read_movie_fuzz read_tag_fuzz player_fuzz
 
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
@@ -20,11 +26,13 @@ trap 'rm -rf "$seeds"' EXIT
 
 mkdir -p "$build/findings"
 status=0
-for input in movie tag; do
-  target=read_${input}_fuzz
+for pair in read_movie_fuzz:movie read_tag_fuzz:tag player_fuzz:movie; do
+  target=${pair%%:*}
+  input=${pair#*:}
   mkdir -p "$build/corpus/$target"
   echo "== $target for ${seconds}s"
   "$build/fuzz/$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
+    -rss_limit_mb="$rss_limit_mb" -malloc_limit_mb="$rss_limit_mb" \
     -artifact_prefix="$build/findings/$target-" "$build/corpus/$target" "$seeds/$input" ||
     status=1
 done

@@ -8,10 +8,11 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libfreetype-dev libfontconfig-dev
-  libcairo2-dev libimagequant-dev libgif-dev
+  libcairo2-dev libimagequant-dev libgif-dev libjpeg62-turbo-dev
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-dejavu-core
+  lib2geom-dev libboost-dev fonts-urw-base35
   xvfb xauth
 )
 

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# The whole test suite: a Release build with its tests, the tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every fuzzer.
+# The whole test suite: a Release build with its tests, then one clang tree with
+# AddressSanitizer and UndefinedBehaviorSanitizer that runs the tests again and builds the
+# fuzzers, which then run briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+# Cached objects are found again from any checkout of the repository.
+export CCACHE_BASEDIR=$PWD
 jobs=$(nproc)
 run_suite() {
   local dir=$1
@@ -19,7 +22,8 @@ run_suite build -DCMAKE_BUILD_TYPE=Release
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DZARN_SANITIZE=ON -DZARN_BENCH=OFF
+  CC=clang CXX=clang++ run_suite build-asan -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_FLAGS_DEBUG="-g -O1" -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DZARN_FUZZ=ON -DZARN_BENCH=OFF
 
 echo "== Fuzzers, briefly =="
-bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+ZARN_FUZZ_BUILD=build-asan bash scripts/fuzz.sh "${FUZZ_SECONDS:-30}"

@@ -11,6 +11,7 @@ uint32_t CSwfActionRecord::WriteFramedAction(CSwfStream& out, CSwfStream& payloa
   payload.FlushBits();
   const int before = out.ByteCount();
   out.WriteByte(GetActionCode());
+  if (payload.ByteCount() > UINT16_MAX) out.MarkLengthOverflow();
   out.WriteUI16(static_cast<uint16_t>(payload.ByteCount()));
   out.Append(payload);
   return static_cast<uint32_t>(out.ByteCount() - before);
@@ -71,6 +72,10 @@ void CSwfActionPush::CopyFrom(const CSwfActionPush& other) {
 }
 
 bool CSwfActionPush::IsSingleValue(const std::vector<uint8_t>& payload) {
+  return IsSingleValue(std::span(payload));
+}
+
+bool CSwfActionPush::IsSingleValue(std::span<const uint8_t> payload) {
   if (payload.empty()) return false;
   if (payload[0] == kNumber) return payload.size() == 5;
   if (payload[0] != kString || payload.size() < 2) return false;
@@ -141,7 +146,7 @@ uint32_t CSwfActionUnknown::Write(CSwfStream& out) const {
 
 namespace {
 
-std::unique_ptr<CSwfActionRecord> MakeAction(uint8_t code, const std::vector<uint8_t>& payload) {
+std::unique_ptr<CSwfActionRecord> MakeAction(uint8_t code, std::span<const uint8_t> payload) {
   switch (code) {
     case actioncode::kGetVariable:
       return std::make_unique<CSwfActionEval>();
@@ -162,16 +167,18 @@ std::unique_ptr<CSwfActionRecord> MakeAction(uint8_t code, const std::vector<uin
 
 uint32_t CSwfDoAction::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
-  for (;;) {
+  while (reader.CountObjects(1)) {
     const uint8_t code = reader.ReadUI8();
     if (code == actioncode::kEnd) break;
     const uint32_t payloadStart = reader.GetPosition();
     uint32_t actionEnd = payloadStart;
-    std::vector<uint8_t> payload;
+    // The payload is looked at where it lies; the action copies what it keeps.
+    std::span<const uint8_t> payload;
     if (code >= 0x80) {
       const uint16_t length = reader.ReadUI16();
-      reader.ReadBytes(payload, length);
-      actionEnd = reader.GetPosition();
+      const uint32_t take = std::min<uint32_t>(length, reader.BytesLeft());
+      payload = std::span(reader.GetBuffer()).subspan(reader.GetPosition(), take);
+      actionEnd = reader.GetPosition() + take;
       reader.SetPosition(payloadStart);
     }
     // Each action reads within its own length and the next one starts after it.

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "swftk/object.h"
+#include "swftk/record_pool.h"
 
 namespace swftk {
 
@@ -28,6 +30,10 @@ inline constexpr uint8_t kGetUrl2 = 0x9A;
 class CSwfActionRecord : public CSwfObj {
  public:
   virtual uint8_t GetActionCode() const = 0;
+
+  // Scripts hold actions by the thousand, most a few dozen bytes.
+  static void* operator new(std::size_t size) { return AllocateRecord(size); }
+  static void operator delete(void* record, std::size_t size) noexcept { FreeRecord(record, size); }
 
  protected:
   // Appends code, length and payload.
@@ -88,6 +94,7 @@ class CSwfActionPush : public CSwfActionRecord {
   uint32_t Write(CSwfStream& out) const override;
   // True when the payload holds exactly one string or one number.
   static bool IsSingleValue(const std::vector<uint8_t>& payload);
+  static bool IsSingleValue(std::span<const uint8_t> payload);
 
   uint8_t valueType = kString;
   uint32_t number = 0;  // IEEE single-precision bits, kept exactly

@@ -58,6 +58,10 @@ const char* DescribeOpenResult(OpenResult result) {
       return "the compressed movie data is damaged";
     case OpenResult::kTooLarge:
       return "the movie is too large";
+    case OpenResult::kTooManyObjects:
+      return "the movie holds more tags and records than can be read (over 1,048,576)";
+    case OpenResult::kLzmaCompressed:
+      return "the movie is LZMA-compressed (\"ZWS\"), a compression this program does not read";
   }
   return "unknown problem";
 }
@@ -71,6 +75,8 @@ void CSwfReader::Reset() {
   tagLength_ = 0;
   spriteNesting_ = 0;
   frameCount_ = 0;
+  objects_ = 0;
+  damage_.clear();
 }
 
 int CSwfReader::Open(const std::string& path, bool checkSignature, bool parseTags) {
@@ -104,6 +110,8 @@ OpenResult CSwfReader::OpenMovie(const std::string& path, bool parseTags) {
 
 OpenResult CSwfReader::OpenMovieBytes(std::vector<uint8_t> file, bool parseTags) {
   Reset();
+  if (file.size() >= 3 && file[0] == 'Z' && file[1] == 'W' && file[2] == 'S')
+    return OpenResult::kLzmaCompressed;
   if (file.size() < 8 || file[1] != 'W' || file[2] != 'S' || (file[0] != 'F' && file[0] != 'C'))
     return OpenResult::kBadSignature;
   if (file[0] == 'C') {
@@ -118,7 +126,7 @@ OpenResult CSwfReader::OpenMovieBytes(std::vector<uint8_t> file, bool parseTags)
   header_.ReadFields(*this);
   header_.version = version;
   if (parseTags) ReadTags();
-  return OpenResult::kOk;
+  return TooManyObjects() ? OpenResult::kTooManyObjects : OpenResult::kOk;
 }
 
 void CSwfReader::OpenFromStream(CSwfStream& stream) {
@@ -141,14 +149,30 @@ void CSwfReader::ReadTagsFrom(CSwfReader& source) {
 
 void CSwfReader::ReadTagLoop(CSwfReader& source) {
   tags_.clear();
-  for (;;) {
+  // Past the object budget the list ends as it stands; the caller learns it from the reader.
+  while (source.CountObjects(1)) {
+    const uint32_t at = source.position_;
+    const bool dataLeft = source.BytesLeft() >= 2;
     const uint16_t code = source.ReadTagHeader();
-    std::unique_ptr<CSwfTag> tag = MakeTag(code, source.tagLength_, source.spriteNesting_);
+    if (!dataLeft) {
+      source.NoteDamage("the tags that end at byte " + std::to_string(at) + " have no End tag");
+    } else if (source.tagLength_ > source.BytesLeft()) {
+      source.NoteDamage("tag " + std::to_string(code) + " at byte " + std::to_string(at) +
+                        " declares a body of " + std::to_string(source.tagLength_) +
+                        " bytes, but only " + std::to_string(source.BytesLeft()) + " remain");
+    }
+    std::unique_ptr<CSwfTag> tag =
+        MakeTag(code, source.tagLength_, source.spriteNesting_, source.tagModel_);
     if (code == tagcode::kShowFrame) ++frameCount_;
     source.ReadTagBody(*tag);
     tags_.push_back(std::move(tag));
-    if (code == tagcode::kEnd) break;
+    if (code == tagcode::kEnd) return;
   }
+  source.NoteDamage(DescribeOpenResult(OpenResult::kTooManyObjects));
+}
+
+void CSwfReader::NoteDamage(std::string what) {
+  if (damage_.empty()) damage_ = std::move(what);
 }
 
 uint16_t CSwfReader::ReadTagInto(CSwfTag& tag) {

@@ -8,6 +8,7 @@
 
 #include "swftk/header.h"
 #include "swftk/object.h"
+#include "swftk/tag_factory.h"
 
 namespace swftk {
 
@@ -21,6 +22,8 @@ enum class OpenResult {
   kBadSignature = 2,
   kBadCompressedData = 3,
   kTooLarge = 4,
+  kTooManyObjects = 5,
+  kLzmaCompressed = 6,
 };
 
 // A readable sentence for a non-zero open result.
@@ -35,6 +38,10 @@ class CSwfReader {
   static constexpr int kMaxSpriteNesting = 16;
   // Compressed movies may not inflate beyond this.
   static constexpr uint32_t kMaxMovieBytes = 256U << 20;
+  // Tags, records and glyph entries a movie may build. A few bytes of a file can stand for
+  // many objects of many bytes each; past this the reader stops and the open is refused, so a
+  // small hostile file cannot take more memory than a desktop affords.
+  static constexpr uint32_t kMaxObjects = 1U << 20;
 
   CSwfReader() = default;
   CSwfReader(const CSwfReader&) = delete;
@@ -53,6 +60,8 @@ class CSwfReader {
   void OpenFromStream(CSwfStream& stream);
   void OpenFromBytes(std::vector<uint8_t> bytes);
 
+  // Which tags get their classes; set before opening. Nested sprites follow their movie.
+  void SetTagModel(TagModel model) { tagModel_ = model; }
   void ReadTags();
   void ReadTagsFrom(CSwfReader& source);
   // Reads the next record header, then the body into the given tag within the declared
@@ -108,6 +117,20 @@ class CSwfReader {
   int SpriteNesting() const { return spriteNesting_; }
   void EnterSprite() { ++spriteNesting_; }
   void LeaveSprite() { --spriteNesting_; }
+  // Counts objects about to be built; false once the movie would hold more than kMaxObjects,
+  // and from then on, so that every reading loop stops.
+  bool CountObjects(uint32_t count) {
+    objects_ += count;
+    return objects_ <= kMaxObjects;
+  }
+  bool TooManyObjects() const { return objects_ > kMaxObjects; }
+  uint64_t ObjectCount() const { return objects_; }
+  // Counts on from the objects another reader built of the same movie, for tags read apart.
+  void ContinueObjectCount(uint64_t count) { objects_ = count; }
+  // The first damage the tag loops met (a body passing the end of the data, a list without its
+  // End tag, too many objects), or empty. Reading goes on regardless, as the format wants;
+  // this says why a file that fails later checks may have failed them.
+  const std::string& Damage() const { return damage_; }
 
  private:
   void ReadTagLoop(CSwfReader& source);
@@ -115,6 +138,7 @@ class CSwfReader {
   void ReadTagBody(CSwfTag& tag);
   // Bit by byte, for the last bytes before the limit, past which bits read as zeros.
   uint32_t ReadBitsNearLimit(int n);
+  void NoteDamage(std::string what);
 
   std::vector<uint8_t> buffer_;
   uint32_t position_ = 0;
@@ -122,7 +146,10 @@ class CSwfReader {
   uint32_t limit_ = 0;
   uint32_t tagLength_ = 0;
   int spriteNesting_ = 0;
+  TagModel tagModel_ = TagModel::kRewrite;
   uint16_t frameCount_ = 0;
+  uint64_t objects_ = 0;
+  std::string damage_;
   TagList tags_;
   CSwfHeader header_;
 };

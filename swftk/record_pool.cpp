@@ -20,8 +20,9 @@ constexpr bool kPooled = true;
 constexpr bool kPooled = true;
 #endif
 
-constexpr std::size_t kGranule = 16;
-constexpr std::size_t kSizeClasses = 6;  // slots of 16 to 96 bytes
+// Fine classes, so a 24-byte straight edge takes 24 bytes rather than 32.
+constexpr std::size_t kGranule = 8;
+constexpr std::size_t kSizeClasses = 12;  // slots of 8 to 96 bytes
 constexpr std::size_t kLargestPooled = kGranule * kSizeClasses;
 constexpr std::size_t kBlockBytes = std::size_t{64} << 10;
 

@@ -87,7 +87,7 @@ uint32_t CSwfShape::Read(CSwfReader& reader) {
   // straight bit and the 4-bit width; one read takes them all.
   constexpr uint32_t kEdge = 0x20;
   constexpr uint32_t kStraight = 0x10;
-  for (;;) {
+  while (reader.CountObjects(1)) {
     const auto head = static_cast<uint32_t>(reader.ReadBits(6, false));
     const auto low = static_cast<uint8_t>(head & 0x1F);
     if ((head & kEdge) != 0 && (head & kStraight) != 0) {
@@ -110,6 +110,9 @@ uint32_t CSwfShape::Read(CSwfReader& reader) {
     }
   }
   records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
+  // Large movies hold millions of records; the list's growth reserve would add half again
+  // to what their pointers take.
+  records.shrink_to_fit();
   SetStyleBits(fillBits, lineBits);
   reader.AlignByte();
   return reader.GetPosition() - start;

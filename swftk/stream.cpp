@@ -68,6 +68,7 @@ void CSwfStream::AppendBytes(const uint8_t* data, size_t size) {
 void CSwfStream::Append(CSwfStream& other) {
   FlushBits();
   other.FlushBits();
+  lengthOverflow_ = lengthOverflow_ || other.lengthOverflow_;
   if (bytes_.empty()) {
     bytes_.swap(other.bytes_);
   } else {

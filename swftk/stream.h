@@ -63,6 +63,11 @@ class CSwfStream {
   void EraseBytes(size_t at, size_t count);
   uint32_t WriteObject(const CSwfObj* obj);
 
+  // A record whose length does not fit its length field marks the stream; what it holds then
+  // cannot be read back as written, and a writer refuses to give it out as a file.
+  void MarkLengthOverflow() { lengthOverflow_ = true; }
+  bool LengthOverflow() const { return lengthOverflow_; }
+
   // Complete bytes so far; pending bits are not counted.
   int ByteCount() const { return static_cast<int>(bytes_.size()); }
   int LastFlushedIndex() const { return lastFlushedIndex_; }
@@ -72,6 +77,7 @@ class CSwfStream {
   uint8_t bitBuffer_ = 0;
   int bitCount_ = 0;
   int lastFlushedIndex_ = 0;
+  bool lengthOverflow_ = false;
 };
 
 }  // namespace swftk

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "swftk/morph_shape.h"
 #include "swftk/reader.h"
 #include "swftk/stream.h"
 
@@ -262,5 +263,7 @@ uint32_t CSwfStyleArray<Style>::Write(CSwfStream& out) const {
 
 template class CSwfStyleArray<CSwfFillStyle>;
 template class CSwfStyleArray<CSwfLineStyle>;
+template class CSwfStyleArray<CSwfMorphFillStyle>;
+template class CSwfStyleArray<CSwfMorphLineStyle>;
 
 }  // namespace swftk

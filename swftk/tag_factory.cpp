@@ -1,18 +1,62 @@
 #include "swftk/tag_factory.h"
 
 #include "swftk/actions.h"
+#include "swftk/bitmap_tags.h"
 #include "swftk/button.h"
 #include "swftk/control_tags.h"
 #include "swftk/define_shape.h"
 #include "swftk/edit_text.h"
 #include "swftk/font.h"
+#include "swftk/morph_shape.h"
 #include "swftk/place_object.h"
 #include "swftk/reader.h"
 #include "swftk/sprite.h"
+#include "swftk/text.h"
 
 namespace swftk {
+namespace {
 
-std::unique_ptr<CSwfTag> MakeTag(uint16_t code, uint32_t length, int spriteNesting) {
+// The tags a rewrite keeps as raw bytes; null for codes with no class at all.
+std::unique_ptr<CSwfTag> MakeContentTag(uint16_t code) {
+  switch (code) {
+    case tagcode::kPlaceObject:
+      return std::make_unique<CSwfPlaceObject>();
+    case tagcode::kRemoveObject:
+      return std::make_unique<CSwfRemoveObject>(0, 0);
+    case tagcode::kDefineFont:
+      return std::make_unique<CSwfDefineFont>();
+    case tagcode::kDefineFontInfo:
+      return std::make_unique<CSwfDefineFontInfo>();
+    case tagcode::kDefineText:
+    case tagcode::kDefineText2: {
+      auto text = std::make_unique<CSwfDefineText>();
+      text->SetTagCode(code);
+      return text;
+    }
+    case tagcode::kDefineButton:
+      return std::make_unique<CSwfDefineButton>();
+    case tagcode::kDefineBitsLossless:
+    case tagcode::kDefineBitsLossless2:
+      return std::make_unique<CSwfDefineBitsLossless>(code);
+    case tagcode::kJpegTables:
+      return std::make_unique<CSwfJpegTables>();
+    case tagcode::kDefineBits:
+    case tagcode::kDefineBitsJpeg2:
+    case tagcode::kDefineBitsJpeg3:
+      return std::make_unique<CSwfDefineBitsJpeg>(code);
+    case tagcode::kDefineMorphShape:
+      return std::make_unique<CSwfDefineMorphShape>();
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<CSwfTag> MakeTag(uint16_t code, uint32_t length, int spriteNesting,
+                                 TagModel model) {
+  if (model == TagModel::kEveryModelledTag)
+    if (auto tag = MakeContentTag(code)) return tag;
   switch (code) {
     case tagcode::kEnd:
       return std::make_unique<CSwfEnd>();
@@ -32,8 +76,6 @@ std::unique_ptr<CSwfTag> MakeTag(uint16_t code, uint32_t length, int spriteNesti
       return std::make_unique<CSwfPlaceObject2>();
     case tagcode::kRemoveObject2:
       return std::make_unique<CSwfRemoveObject2>(1, 1);
-    case tagcode::kDefineButton:
-      return std::make_unique<CSwfDefineButton>();
     case tagcode::kDefineButton2:
       return std::make_unique<CSwfDefineButton2>();
     case tagcode::kDefineEditText:

@@ -54,7 +54,8 @@ uint32_t CSwfTextStyleChangeRecord::Write(CSwfStream& out) const {
 uint32_t CSwfTextGlyphRecord::Read(CSwfReader& reader) {
   const uint32_t start = reader.GetPosition();
   entries.clear();
-  const int count = firstByte & 0x7F;
+  // Entries of no bits cost nothing to store in a file, so they are counted like records.
+  const int count = reader.CountObjects(firstByte & 0x7F) ? firstByte & 0x7F : 0;
   for (int i = 0; i < count; ++i) {
     GlyphEntry entry;
     entry.glyphIndex = reader.ReadBits(glyphBits, false);
@@ -111,7 +112,7 @@ uint32_t CSwfDefineText::Read(CSwfReader& reader) {
   glyphBits = reader.ReadUI8();
   advanceBits = reader.ReadUI8();
   // Every record takes at least its first byte, so the loop ends with the data.
-  while (reader.BytesLeft() > 0) {
+  while (reader.BytesLeft() > 0 && reader.CountObjects(1)) {
     const uint8_t first = reader.ReadUI8();
     if (first == 0) break;
     std::unique_ptr<CSwfTextRecord> record;

@@ -47,6 +47,10 @@ uint32_t CSwfWriter::Build(std::vector<uint8_t>& out, CSwfHeader* header) {
   file.PatchUI32(4, header->fileLength);
   file.PatchUI16(headerBytes - 2, frameCount_);
 
+  if (file.LengthOverflow()) {
+    out.clear();
+    return 0;
+  }
   if (writeInPlace) {
     out = file.TakeBytes();
   } else {

@@ -26,6 +26,7 @@ class CSwfWriter {
   void AddTagRef(CSwfTag& tag);
 
   // Appends the whole file to out; returns header plus body bytes (without the final zero).
+  // Returns 0 with out emptied when a record's length does not fit its field.
   // A supplied header receives the new file length and frame count.
   uint32_t Build(std::vector<uint8_t>& out, CSwfHeader* header);
   // Returns the bytes written, or 0 when the stream failed.

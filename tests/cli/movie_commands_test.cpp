@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -332,7 +333,7 @@ TEST_F(MovieCommand, RewriteReplacesTheOutputAndIsStableOnASecondPass) {
 
 TEST_F(MovieCommand, RewriteFaultsLeaveNothingBehind) {
   WriteFileBytes(dir.File("old.swf"), {'o', 'l', 'd'});
-  // An output that is a folder: the temporary file is written and only the rename fails.
+  // An output that is a folder is refused before anything is written.
   std::filesystem::create_directory(dir.File("folder.swf"));
   const std::string missing = dir.File("missing.swf");
   const std::string nested = dir.File("no-such-folder/out.swf");
@@ -344,7 +345,8 @@ TEST_F(MovieCommand, RewriteFaultsLeaveNothingBehind) {
        "zarn-cli: cannot read " + missing + ": the file cannot be opened\n"},
       {dir.File("in.swf"), nested,
        "zarn-cli: cannot write " + nested + ": No such file or directory\n"},
-      {dir.File("in.swf"), folder, "zarn-cli: cannot write " + folder + ": "},
+      {dir.File("in.swf"), folder,
+       "zarn-cli: cannot write " + folder + ": it is not a regular file\n"},
   };
   for (const auto& c : cases) {
     const Outcome run = Rewrite(c.in, c.out);
@@ -382,18 +384,38 @@ TEST_F(MovieCommand, RenderWritesEveryFrameOfTheRangeASheetAndAGif) {
   request.to = 4;
   const Outcome run = Render(request);
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "frames 2 to 4 -> " + dir.File("frames") +
-                         "\ncontact sheet of frames 2 to 4 -> " + dir.File("sheet.png") +
-                         "\nGIF of frames 2 to 4 -> " + dir.File("movie.gif") + "\n");
+  // The movie stops at its last frame, 2: the range ends there.
+  EXPECT_TRUE(
+      run.err.starts_with("zarn-cli: note: the movie has stopped by its last frame, 2; "
+                          "the range ends there instead of at 4\n"))
+      << run.err;
+  EXPECT_EQ(run.out, "frames 2 to 2 -> " + dir.File("frames") +
+                         "\ncontact sheet of frames 2 to 2 -> " + dir.File("sheet.png") +
+                         "\nGIF of frames 2 to 2 -> " + dir.File("movie.gif") + "\n");
   std::vector<std::string> frames;
   for (const auto& entry : std::filesystem::directory_iterator(dir.File("frames")))
     frames.push_back(entry.path().filename().string());
   std::sort(frames.begin(), frames.end());
-  EXPECT_EQ(frames,
-            (std::vector<std::string>{"frame-0002.png", "frame-0003.png", "frame-0004.png"}));
+  EXPECT_EQ(frames, (std::vector<std::string>{"frame-0002.png"}));
   EXPECT_TRUE(player::CKV_Image::ReadPng(dir.File("sheet.png")));
   const Bytes gif = ReadFileBytes(dir.File("movie.gif"));
   EXPECT_EQ(std::string(gif.begin(), gif.begin() + std::min<size_t>(gif.size(), 6)), "GIF89a");
+}
+
+TEST_F(MovieCommand, RenderTimesTheDrawingOfTheRangeAndWritesNothing) {
+  RenderRequest request;
+  request.input = dir.File("in.swf");
+  request.time = true;
+  request.scale = 0.5;
+  request.from = 2;
+  request.to = 3;
+  const Outcome run = Render(request);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::regex line(
+      "frames 2 to 3 drawn at 275 x 200: mean [0-9.]+ ms, median [0-9.]+ ms, worst [0-9.]+ ms "
+      "\\(frame [23]\\)\n");
+  EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.swf"});
 }
 
 TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
@@ -406,7 +428,7 @@ TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
     std::string err;
   } cases[] = {
       {[](RenderRequest& r) { r.png.clear(); },
-       "render needs at least one of -o, --frames, --gif and --sheet"},
+       "render needs at least one of -o, --frames, --gif, --sheet and --time"},
       {[&](RenderRequest& r) { r.input = dir.File("missing.swf"); },
        "cannot read " + dir.File("missing.swf") + ": the file cannot be opened"},
       {[&](RenderRequest& r) { r.input = text; },
@@ -418,7 +440,7 @@ TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
       {[&](RenderRequest& r) { r.gif = dir.File("x.gif"), r.png.clear(), r.from = 3, r.to = 2; },
        "frames count from 1, and --to may not come before --from"},
       {[&](RenderRequest& r) { r.png = nested; },
-       "cannot write the frame to " + nested + ": the file cannot be written"},
+       "cannot write the frame to " + nested + ": No such file or directory"},
   };
   for (const auto& c : cases) {
     RenderRequest request;

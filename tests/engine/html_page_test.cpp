@@ -63,6 +63,16 @@ TEST(HtmlPage, QualityAndAlignAttributes) {
   }
 }
 
+// A movie's file name may hold anything a file name can; in the page it stays text.
+TEST(HtmlPage, TheMovieNameCannotPutMarkupIntoThePage) {
+  HtmlOptions options;
+  const std::string page = FormatHtmlPage(options, "x\"><script>alert('&')</script><!--.swf");
+  EXPECT_EQ(page.find("<script"), std::string::npos);
+  EXPECT_NE(page.find("src=\"x&quot;&gt;&lt;script&gt;alert(&#39;&amp;&#39;)&lt;/script&gt;"
+                      "&lt;!--.swf\""),
+            std::string::npos);
+}
+
 TEST(HtmlPage, WritesThePageWholeOrReportsThePath) {
   TempDir dir;
   MessageLog log;

@@ -81,6 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "Please re-enter the Line Space.", kSpaceLimits},
         CheckCase{"letter space -3001", [](S& s, T&) { s.letterSpace = -3001; },
                   "Please re-enter the Letter Space.", kSpaceLimits},
+        // Positions far enough out would overflow in twips.
+        CheckCase{"x at the bottom of the int range",
+                  [](S& s, T&) { s.originX = std::numeric_limits<int>::min(); },
+                  "Please re-enter the X Position.", kSpaceLimits},
+        CheckCase{"y 3000", [](S& s, T&) { s.originY = 3000; }, "Please re-enter the Y Position.",
+                  kSpaceLimits},
         CheckCase{"no effect", [](S&, T& t) { t.effectPath.clear(); }, "Please select an effect.",
                   ""},
         CheckCase{"no text", [](S& s, T&) { s.text.clear(); }, "Please enter some text.", ""},
@@ -122,6 +128,12 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"rate 99 9", [](S& s, T&) { s.frameRate = 99.9F; }, "", ""},
         CheckCase{"rate 1", [](S& s, T&) { s.frameRate = 1.0F; }, "", ""},
         CheckCase{"letter space -3000", [](S& s, T&) { s.letterSpace = -3000; }, "", ""},
+        CheckCase{"x -3000 and y 2999",
+                  [](S& s, T&) {
+                    s.originX = -3000;
+                    s.originY = 2999;
+                  },
+                  "", ""},
         CheckCase{"line space 2999", [](S& s, T&) { s.lineSpace = 2999; }, "", ""},
         CheckCase{"delay 2999", [](S& s, T&) { s.frameDelay = 2999; }, "", ""},
         CheckCase{"size 999", [](S& s, T&) { s.fontSize = 999; }, "", ""},

@@ -391,11 +391,11 @@ TEST_F(GenerateMovie, WritesTheMovieWholeOrNotAtAll) {
   brokenRequest.effectPath = dir.File("broken.swf");
   EXPECT_FALSE(Generate(brokenRequest));
   ASSERT_GE(log.messages.size(), 2U);
-  EXPECT_EQ(
-      std::vector<Message>(log.messages.begin(), log.messages.begin() + 2),
-      (std::vector<Message>{
-          {"Error", "Encountered a problem creating the font: Fake Sans", ""},
-          {"Error", "Encountered an error while writing to file: " + unwritable.outputPath, ""}}));
+  EXPECT_EQ(std::vector<Message>(log.messages.begin(), log.messages.begin() + 2),
+            (std::vector<Message>{
+                {"Error", "Encountered a problem creating the font: Fake Sans", ""},
+                {"Error", "Encountered an error while writing to file: " + unwritable.outputPath,
+                 "No such file or directory"}}));
   EXPECT_EQ(ReadFileBytes(request.outputPath), old);
   EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"broken.swf", "effect.swf", "out.swf"}));
 
@@ -428,10 +428,24 @@ TEST_F(GenerateMovie, ResizingGivesANewFrameAndRateAndKeepsTheTags) {
   const auto tail = static_cast<std::ptrdiff_t>(before.size() - 21);
   EXPECT_TRUE(std::equal(before.end() - tail, before.end(), after.end() - tail));
 
-  EXPECT_FALSE(
-      helper.ResizeMovieFile(dir.File("cross.swf"), dir.File("gone/sized.swf"), 320, 240, 12.0F));
-  EXPECT_EQ(log.messages, (std::vector<Message>{{"Error", "File Error", ""}}));
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"cross.swf", "sized.swf"}));
+  // A destination that cannot be written, and a source that is missing or no version-4 movie:
+  // each fails with its reason and writes nothing.
+  WriteFileBytes(dir.File("flash5.swf"), {'F', 'W', 'S', 5, 21, 0, 0, 0});
+  const struct {
+    std::string source, destination, reason;
+  } failures[] = {
+      {"cross.swf", "gone/sized.swf", "gone/sized.swf: No such file or directory"},
+      {"missing.swf", "made.swf", "missing.swf: the file cannot be opened"},
+      {"flash5.swf", "made.swf", "flash5.swf: the file is not a SWF movie"},
+  };
+  for (const auto& failure : failures) {
+    log.messages.clear();
+    EXPECT_FALSE(helper.ResizeMovieFile(dir.File(failure.source), dir.File(failure.destination),
+                                        320, 240, 12.0F));
+    EXPECT_EQ(log.messages,
+              (std::vector<Message>{{"Error", "File Error", dir.File(failure.reason)}}));
+  }
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"cross.swf", "flash5.swf", "sized.swf"}));
 }
 
 }  // namespace

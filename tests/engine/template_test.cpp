@@ -57,6 +57,23 @@ TEST_F(TemplateAnalysis, FindsTheStandardTemplatesSprites) {
   EXPECT_EQ(effect->letterId, ids.letter);
 }
 
+// A template cut short still fails with the usual message, with what is damaged below it.
+TEST_F(TemplateAnalysis, ADamagedTemplateSaysWhatIsDamaged) {
+  TemplateBuilder builder;
+  AddStandardTemplate(builder);
+  builder.Save(dir.File("whole.swf"));
+  Bytes bytes = ReadFileBytes(dir.File("whole.swf"));
+  bytes.resize(40);
+  bytes[4] = 40;
+  WriteFileBytes(dir.File("cut.swf"), bytes);
+  request.effectPath = dir.File("cut.swf");
+  EXPECT_FALSE(AnalyseTemplate(request, *effect, log.Sink()));
+  ASSERT_EQ(log.messages.size(), 1U);
+  EXPECT_EQ(log.messages[0].text, "Couldn't find Effect sprite.");
+  EXPECT_TRUE(log.messages[0].detail.starts_with("tag ")) << log.messages[0].detail;
+  EXPECT_NE(log.messages[0].detail.find(" declares a body of "), std::string::npos);
+}
+
 TEST_F(TemplateAnalysis, TheLastTextFieldGivesTheDesignHeight) {
   TemplateBuilder builder;
   AddStandardTemplate(builder, true);

@@ -9,6 +9,8 @@
 
 #include "glyphs/font_matcher.h"
 #include "glyphs/system_font_service.h"
+#include "glyphs/truetype_helper.h"
+#include "glyphs/windows1252.h"
 #include "test_movie.h"
 
 namespace player::test {
@@ -60,10 +62,12 @@ glyphs::FontRequest Arial() {
   return request;
 }
 
-// FreeType's own antialiased rendering of the glyph at the pen, as coverage per pixel.
-std::vector<uint8_t> FreeTypeCoverage(uint8_t code) {
+// FreeType's own antialiased rendering of the glyph at the pen, as coverage per pixel, at an
+// em of `emSize` pixels in 26.6 fixed point.
+std::vector<uint8_t> FreeTypeCoverage(const glyphs::FontRequest& request, uint8_t code,
+                                      FT_F26Dot6 emSize) {
   std::vector<uint8_t> coverage(kStage * kStage, 0);
-  const std::optional<glyphs::MatchedFace> matched = glyphs::MatchFace(Arial());
+  const std::optional<glyphs::MatchedFace> matched = glyphs::MatchFace(request);
   if (!matched) {
     ADD_FAILURE() << "no font installed";
     return coverage;
@@ -72,8 +76,10 @@ std::vector<uint8_t> FreeTypeCoverage(uint8_t code) {
   FT_Face face = nullptr;
   EXPECT_EQ(FT_Init_FreeType(&library), 0);
   EXPECT_EQ(FT_New_Face(library, matched->file.c_str(), matched->index, &face), 0);
-  FT_Set_Pixel_Sizes(face, 0, kEmPixels);
-  EXPECT_EQ(FT_Load_Char(face, code, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP), 0);
+  FT_Set_Char_Size(face, 0, emSize, 72, 72);
+  EXPECT_EQ(FT_Load_Char(face, glyphs::Windows1252ToUnicode(code),
+                         FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP),
+            0);
   EXPECT_EQ(FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL), 0);
   const FT_Bitmap& bitmap = face->glyph->bitmap;
   for (unsigned row = 0; row < bitmap.rows; ++row) {
@@ -89,13 +95,18 @@ std::vector<uint8_t> FreeTypeCoverage(uint8_t code) {
   return coverage;
 }
 
+// Ink of the player's rendering, black text on white.
+int InkAt(const CKV_Image& image, int x, int y) {
+  return 255 - PixelAt(image, x, y).r;
+}
+
 // The share of ink the player's rendering, black text on white, has in common with
 // FreeType's: sum of the smaller coverage over sum of the larger.
 double Overlap(const CKV_Image& image, const std::vector<uint8_t>& reference) {
   double common = 0;
   double either = 0;
   for (int i = 0; i < kStage * kStage; ++i) {
-    const int ours = 255 - PixelAt(image, i % kStage, i / kStage).r;
+    const int ours = InkAt(image, i % kStage, i / kStage);
     common += std::min<int>(ours, reference[i]);
     either += std::max<int>(ours, reference[i]);
   }
@@ -131,7 +142,7 @@ TEST(GlyphCoverage, EmbeddedGlyphsCoverWhatFreeTypeDraws) {
   for (const uint8_t code : {'g', 'O', '8', '&', 'e', 'W'}) {
     glyphs::GlyphOutline outline;
     ASSERT_TRUE(font->GetGlyphOutline(code, outline));
-    const std::vector<uint8_t> reference = FreeTypeCoverage(code);
+    const std::vector<uint8_t> reference = FreeTypeCoverage(Arial(), code, kEmPixels * 64);
     const double fromDefineFont = Overlap(*Rendering(outline, code, false), reference);
     const double fromDefineFont2 = Overlap(*Rendering(outline, code, true), reference);
     EXPECT_GE(fromDefineFont, 0.98) << "'" << code << "' from DefineFont and DefineText";
@@ -140,6 +151,67 @@ TEST(GlyphCoverage, EmbeddedGlyphsCoverWhatFreeTypeDraws) {
                    std::to_string(std::min(fromDefineFont, fromDefineFont2)));
   }
 }
+
+// The top-left corner of a 3 x 3 spot where every pixel is mostly ink in one rendering and
+// mostly paper in the other: a notch, a hole or a blot, not an edge drawn a little apart.
+std::optional<std::pair<int, int>> DifferingSpot(const CKV_Image& image,
+                                                 const std::vector<uint8_t>& reference) {
+  const auto differs = [&](int x, int y) {
+    return std::abs(InkAt(image, x, y) - reference[y * kStage + x]) >= 128;
+  };
+  for (int y = 0; y + 3 <= kStage; ++y) {
+    for (int x = 0; x + 3 <= kStage; ++x) {
+      bool all = true;
+      for (int i = 0; i < 9 && all; ++i) all = differs(x + i % 3, y + i / 3);
+      if (all) return std::pair{x, y};
+    }
+  }
+  return std::nullopt;
+}
+
+// Every glyph of Windows-1252, converted as a movie embeds it and drawn by the player at a
+// cell of 128 pixels, covers what FreeType draws for it: overlapping parts of a glyph must not
+// cancel out. TrueType faces and a CFF one.
+class WholeGlyphs : public testing::TestWithParam<const char*> {};
+
+TEST_P(WholeGlyphs, DrawLikeFreeType) {
+  constexpr int kCellPixels = 128;
+  glyphs::FontRequest request;
+  request.lfWeight = glyphs::kWeightNormal;
+  request.SetFaceName(GetParam());
+  glyphs::CKV_SystemFontService service;
+  const auto font = service.CreateFont(request);
+  ASSERT_TRUE(font && font->GetFaceName() == GetParam()) << GetParam() << " is not installed";
+  // The design cell of 1024 units holds the em less the internal leading.
+  const glyphs::TextMetrics metrics = font->GetTextMetrics();
+  const double emDesign = metrics.height - metrics.internalLeading;
+  const auto emSize = static_cast<FT_F26Dot6>(std::lround(kCellPixels * 64 * emDesign / 1024));
+
+  glyphs::CSwfTrueTypeHelper helper;
+  for (int code = 0; code < 256; ++code) {
+    if (!glyphs::IsPrintableWindows1252(static_cast<uint8_t>(code)) || code == ' ') continue;
+    auto defineFont = helper.BuildDefineFont(service, request, std::string(1, code), 1);
+    ASSERT_TRUE(defineFont);
+    TestMovie movie(kStage, kStage);
+    movie.Add(std::move(defineFont),
+              DefineText(2, tagcode::kDefineText,
+                         {{kBlack, kPenX * 20, kBaseline * 20, kCellPixels * 20, {{0, 0}}}}));
+    const auto image = RenderFrameOf(movie.Add(Place(2, 1)).Frame().Load(3), 1);
+    const auto spot =
+        DifferingSpot(*image, FreeTypeCoverage(request, static_cast<uint8_t>(code), emSize));
+    EXPECT_FALSE(spot) << GetParam() << " code " << code << " differs at (" << spot->first << ", "
+                       << spot->second << ")";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(InstalledFaces, WholeGlyphs,
+                         testing::Values("Liberation Sans", "Liberation Serif", "Liberation Mono",
+                                         "DejaVu Sans", "Nimbus Roman"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           std::string name = info.param;
+                           std::erase(name, ' ');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace player::test
