@@ -1,6 +1,7 @@
 // One tag at a time: the first two bytes give the tag code (little-endian, 10 bits as in a
-// record header), the rest is the body. The tag the reader would make reads the body and is
-// written; the body written must read and write back into the same bytes.
+// record header), the rest is the body. The tag a player's reader would make reads the body
+// and is written; the body written must read and write back into the same bytes. DefineFont
+// keeps its offset table as stored, so it is read as a rewrite reads it.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,7 +17,10 @@ namespace {
 // The framed tag written after the tag made for the code has read the body.
 std::vector<uint8_t> ReadAndWrite(uint16_t code, std::vector<uint8_t> body) {
   const auto length = static_cast<uint32_t>(body.size());
-  std::unique_ptr<swftk::CSwfTag> tag = swftk::MakeTag(code, length, 0);
+  const swftk::TagModel model = code == swftk::tagcode::kDefineFont
+                                    ? swftk::TagModel::kRewrite
+                                    : swftk::TagModel::kEveryModelledTag;
+  std::unique_ptr<swftk::CSwfTag> tag = swftk::MakeTag(code, length, 0, model);
   swftk::CSwfReader reader;
   reader.OpenFromBytes(std::move(body));
   tag->Read(reader);

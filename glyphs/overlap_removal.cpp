@@ -15,8 +15,8 @@ namespace glyphs {
 
 namespace {
 
-// How far beside an edge the fill is probed, in device units: well inside the half unit that
-// separates any two edges of a whole-unit outline that do not cross.
+// How far beside an edge the fill is probed, in device units: far below the whole unit that
+// the outline's points lie apart on, so the probe stays beside that edge alone.
 constexpr double kProbe = 1.0 / 64;
 
 Geom::Point At(OutlinePoint point) {
@@ -180,12 +180,14 @@ std::optional<Geom::PathVector> Union(const std::vector<Geom::PathVector>& parts
 }  // namespace
 
 bool RemoveOverlaps(std::vector<OutlinePolygon>& polygons) {
+  // A lone contour of a font does not cross itself, so it fills alike by both rules.
+  if (polygons.size() < 2) return false;
   Geom::PathVector paths;
   for (const OutlinePolygon& polygon : polygons) {
     if (polygon.type != kPolygonType) return false;
     paths.push_back(ToPath(polygon));
   }
-  if (paths.size() == 0 || FillsAlike(paths)) return false;
+  if (FillsAlike(paths)) return false;
 
   const std::vector<Geom::PathVector> parts = Parts(paths);
   std::optional<Geom::PathVector> whole;

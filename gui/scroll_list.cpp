@@ -162,6 +162,8 @@ void CKV_GuiControl_ScrollList::Redraw() {
   RestoreZone(zone_);
   zone_ = KV_ListZone::kNone;
   autoScroll_ = false;
+  // The pointer left the window mid-drag: the release will not reach the list.
+  dragging_ = false;
   hoveredRow_ = 0;
   DrawRows();
 }

@@ -118,7 +118,9 @@ BitmapDecodeResult DecodeJpegBitmap(const swftk::CSwfDefineBitsJpeg& tag,
                  width, height, problem))
     return {nullptr, std::move(problem)};
   const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-  const bool withAlpha = tag.GetTagCode() == swftk::tagcode::kDefineBitsJpeg3;
+  // A DefineBitsJPEG3 without alpha data is opaque, as a DefineBitsJPEG2 is.
+  const bool withAlpha =
+      tag.GetTagCode() == swftk::tagcode::kDefineBitsJpeg3 && !tag.alphaData.empty();
   const std::vector<uint8_t> alpha =
       withAlpha ? InflateBounded(tag.alphaData, count) : std::vector<uint8_t>{};
   std::vector<uint32_t> pixels(count);

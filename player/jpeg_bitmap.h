@@ -12,7 +12,8 @@ class CSwfDefineBitsJpeg;
 namespace player {
 
 // Decodes a DefineBits (with the movie's JPEGTables), DefineBitsJPEG2 or DefineBitsJPEG3 (with
-// its alpha, one byte a pixel; missing alpha reads as transparent).
+// its alpha, one byte a pixel: none at all is opaque, alpha cut short is transparent from
+// there on).
 BitmapDecodeResult DecodeJpegBitmap(const swftk::CSwfDefineBitsJpeg& tag,
                                     const std::vector<uint8_t>& tables);
 

@@ -8,6 +8,7 @@
 #include "player/bitmap_character.h"
 #include "player/cairo_handles.h"
 #include "player/character_table.h"
+#include "player/glyph_cache.h"
 
 namespace player {
 namespace {
@@ -249,6 +250,7 @@ void CKV_OutlinePainter::PaintGlyph(const ShapeOutline& outline, const Transform
   SetCairoMatrix(cr_, device);
   cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
   SetSolid(color);
+  if (glyphCache_ && glyphCache_->Paint(cr_, outline, device)) return;
   cairo_new_path(cr_);
   for (const DrawItem& item : outline.items)
     if (item.kind == DrawItem::Kind::kFill) AppendPath(cr_, item.path, true);

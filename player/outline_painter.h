@@ -8,13 +8,16 @@
 namespace player {
 
 class CKV_CharacterTable;
+class CKV_GlyphCache;
 
 // Paints shape outlines into a cairo context. In mask mode every fill and stroke paints
 // opaque, for clipping layers.
 class CKV_OutlinePainter {
  public:
-  CKV_OutlinePainter(cairo_t* cr, const CKV_CharacterTable& characters, bool maskMode)
-      : cr_(cr), characters_(characters), maskMode_(maskMode) {}
+  // Glyphs go through the cache when one is given.
+  CKV_OutlinePainter(cairo_t* cr, const CKV_CharacterTable& characters, bool maskMode,
+                     CKV_GlyphCache* glyphCache = nullptr)
+      : cr_(cr), characters_(characters), maskMode_(maskMode), glyphCache_(glyphCache) {}
 
   // The device transform maps the outline's twips to pixels.
   void Paint(const ShapeOutline& outline, const Transform2D& device,
@@ -41,6 +44,7 @@ class CKV_OutlinePainter {
   cairo_t* cr_;
   const CKV_CharacterTable& characters_;
   bool maskMode_ = false;
+  CKV_GlyphCache* glyphCache_ = nullptr;
 };
 
 // Sets the context's matrix to a transform from twips to pixels.

@@ -2,6 +2,7 @@
 
 #include "player/bound_fields.h"
 #include "player/device_font.h"
+#include "player/glyph_cache.h"
 #include "player/movie.h"
 #include "player/script_host.h"
 
@@ -11,6 +12,7 @@ CKV_Player::CKV_Player(std::shared_ptr<const CKV_Movie> movie, PlayerOptions opt
     : movie_(std::move(movie)),
       deviceFonts_(options.deviceFonts ? std::move(options.deviceFonts)
                                        : MakeSystemDeviceFonts()),
+      glyphCache_(std::make_unique<CKV_GlyphCache>()),
       context_(*movie_),
       background_(movie_->background) {
   context_.onTrace = std::move(options.onTrace);
@@ -22,6 +24,8 @@ CKV_Player::CKV_Player(std::shared_ptr<const CKV_Movie> movie, PlayerOptions opt
   root_->Enter(context_);
   FinishStep();
 }
+
+CKV_Player::~CKV_Player() = default;
 
 void CKV_Player::Advance() {
   ++context_.tick;

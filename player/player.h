@@ -17,6 +17,7 @@
 namespace player {
 
 class CKV_DeviceFonts;
+class CKV_GlyphCache;
 class CKV_Movie;
 
 // What a player is told before its first frame plays.
@@ -42,6 +43,7 @@ class CKV_Player {
   explicit CKV_Player(std::shared_ptr<const CKV_Movie> movie, PlayerOptions options = {});
   CKV_Player(const CKV_Player&) = delete;
   CKV_Player& operator=(const CKV_Player&) = delete;
+  ~CKV_Player();
 
   void Advance();
   // Shows a frame of the main timeline as a script's goto does, leaving it stopped.
@@ -49,6 +51,8 @@ class CKV_Player {
 
   const CKV_Movie& Movie() const { return *movie_; }
   CKV_DeviceFonts& DeviceFonts() const { return *deviceFonts_; }
+  // Masks of the movie's glyphs as drawn so far, for drawing them again.
+  CKV_GlyphCache& GlyphCache() const { return *glyphCache_; }
   const CKV_SpriteInstance& Root() const { return *root_; }
   CKV_SpriteInstance& Root() { return *root_; }
   uint32_t CurrentFrame() const { return root_->CurrentFrame(); }
@@ -84,6 +88,7 @@ class CKV_Player {
 
   std::shared_ptr<const CKV_Movie> movie_;
   std::shared_ptr<CKV_DeviceFonts> deviceFonts_;
+  std::unique_ptr<CKV_GlyphCache> glyphCache_;
   // Instances report to the context until they go, so it outlives them.
   CKV_PlayContext context_;
   std::unique_ptr<CKV_SpriteInstance> root_;

@@ -32,9 +32,12 @@ bool Invisible(const ColorTransform& colorTransform) {
 // Walks a display tree and paints it.
 class StageDrawer {
  public:
-  StageDrawer(cairo_t* cr, const CKV_Movie& movie, CKV_DeviceFonts& deviceFonts,
-              const Transform2D& stageToDevice)
-      : cr_(cr), movie_(movie), deviceFonts_(deviceFonts), stageToDevice_(stageToDevice) {}
+  StageDrawer(cairo_t* cr, const CKV_Player& player, const Transform2D& stageToDevice)
+      : cr_(cr),
+        movie_(player.Movie()),
+        deviceFonts_(player.DeviceFonts()),
+        glyphCache_(player.GlyphCache()),
+        stageToDevice_(stageToDevice) {}
 
   void DrawList(const DisplayList& list, const Transform2D& transform,
                 const ColorTransform& colorTransform, bool mask) {
@@ -94,7 +97,7 @@ class StageDrawer {
     }
     const CKV_Character* character = instance.Character();
     if (!character) return;
-    CKV_OutlinePainter painter(cr_, movie_.characters, mask);
+    CKV_OutlinePainter painter(cr_, movie_.characters, mask, &glyphCache_);
     const Transform2D device = stageToDevice_ * transform;
     switch (character->Kind()) {
       case CharacterKind::kShape:
@@ -132,9 +135,12 @@ class StageDrawer {
     cairo_rectangle(cr_, box.xMin, box.yMin, box.xMax - box.xMin, box.yMax - box.yMin);
     cairo_clip(cr_);
     if (const std::shared_ptr<const CKV_FontCharacter> font = FieldFont(field)) {
+      // Device fonts may go while the player lives, so their glyphs are not kept as masks.
+      CKV_OutlinePainter direct(cr_, movie_.characters, painter.MaskMode());
+      CKV_OutlinePainter& glyphPainter = field.useOutlines ? painter : direct;
       for (const PlacedGlyph& glyph : instance.Glyphs(font))
-        painter.PaintGlyph(*glyph.outline, device * glyph.transform,
-                           colorTransform.Apply(glyph.color));
+        glyphPainter.PaintGlyph(*glyph.outline, device * glyph.transform,
+                                colorTransform.Apply(glyph.color));
     }
     cairo_restore(cr_);
   }
@@ -186,6 +192,7 @@ class StageDrawer {
   cairo_t* cr_;
   const CKV_Movie& movie_;
   CKV_DeviceFonts& deviceFonts_;
+  CKV_GlyphCache& glyphCache_;
   Transform2D stageToDevice_;
 };
 
@@ -225,7 +232,7 @@ void PaintBackground(CKV_Image& image, Rgba color) {
 
 void DrawDisplayList(const CKV_Player& player, CKV_Image& image, const Transform2D& stageToImage) {
   const ContextPtr cr(cairo_create(image.Surface()));
-  StageDrawer(cr.get(), player.Movie(), player.DeviceFonts(), stageToImage)
+  StageDrawer(cr.get(), player, stageToImage)
       .DrawList(*player.Root().Children(), Transform2D{}, ColorTransform{}, false);
 }
 

@@ -147,6 +147,11 @@ TEST_F(ScrollListTest, DraggingTheThumbScrollsAndClampsAtBothEnds) {
   group.OnMouseUp({kBar, -50});
   group.OnMouseMove({kBar, 120});
   EXPECT_FLOAT_EQ(list->ThumbTop(), 20.0f);
+  // A drag that leaves the window ends there: the list no longer claims every point.
+  group.OnMouseDown({kBar, 30});
+  group.OnMouseLeave();
+  group.OnMouseUp({150, 210});
+  EXPECT_FALSE(list->HitTestHover({150, 210}));
 }
 
 TEST_F(ScrollListTest, HoverAnimatesTheZoneUnderThePointerAndRestoresTheLastOne) {

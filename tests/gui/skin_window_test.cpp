@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 
 #include "gui/button.h"
 #include "gui/control_group.h"
@@ -66,6 +67,11 @@ TEST_F(SkinWindowTest, CentresOnTheReferenceKeepingItsSize) {
   gui::CentreWindow(*window, &reference);
   EXPECT_EQ(window->pos(), QPoint(100 + 200 - 50, 50 + 150 - 30));
   EXPECT_EQ(window->size(), QSize(101, 61));
+  // Without a reference, on the screen.
+  gui::CentreWindow(*window, nullptr);
+  const QRect screen = window->screen()->geometry();
+  EXPECT_EQ(window->pos(), QPoint(screen.left() + (screen.width() >> 1) - 50,
+                                  screen.top() + (screen.height() >> 1) - 30));
 }
 
 void SendMouse(QWidget* target, QEvent::Type type, QPoint at) {

@@ -1,17 +1,19 @@
-// Morph shapes drawn between their two ends by the placement's ratio, and JPEG bitmaps from
-// every tag that carries them.
+// Morph shapes drawn between their two ends by the placement's ratio, JPEG bitmaps from every
+// tag that carries them, and repeated letters drawn from masks kept per position phase.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "player/bitmap_character.h"
+#include "player/glyph_cache.h"
 #include "player/jpeg_bitmap.h"
 #include "player/movie_loader.h"
 #include "player/player.h"
 #include "swftk/bitmap_tags.h"
 #include "swftk/define_shape.h"
 #include "swftk/morph_shape.h"
+#include "swftk/reader.h"
 #include "test_movie.h"
 
 namespace player::test {
@@ -92,6 +94,30 @@ TEST(MorphShape, DrawsTheShapeTheRatioPicksWithItsFillAndLine) {
   }
 }
 
+TEST(GlyphCache, RepeatedLettersShareAMaskPerPhaseAndKeepTheirPlace) {
+  // Eight squares 10 pixels wide, 12.5 pixels apart from x = 5: whole and half pixels.
+  std::vector<std::unique_ptr<swftk::CSwfShape>> glyphs;
+  glyphs.push_back(GlyphShape({{0, -512, 512, 0}}));
+  TextRun run{kRed, 100, 400, 400, {}};
+  for (int i = 0; i < 8; ++i) run.glyphs.emplace_back(0, 250);
+  TestMovie movie(120, 30);
+  movie.Add(DefineFont(1, std::move(glyphs)), DefineText(2, swftk::tagcode::kDefineText, {run}),
+            Place(2, 1));
+  CKV_Player player(movie.Load());
+  const auto image = Render(player);
+  EXPECT_EQ(player.GlyphCache().Size(), 2U);
+  const Rgba halfRed{255, 128, 128, 255};
+  const struct {
+    int x;
+    Rgba color;
+  } probes[] = {{4, kWhite}, {5, kRed},     {14, kRed}, {15, kWhite},  {17, halfRed},
+                {18, kRed},  {27, halfRed}, {30, kRed}, {42, halfRed}, {92, halfRed}};
+  for (const auto& p : probes)
+    EXPECT_LE(ColorDistance(PixelAt(*image, p.x, 15), p.color), 2) << "at x = " << p.x;
+  Render(player);
+  EXPECT_EQ(player.GlyphCache().Size(), 2U);
+}
+
 const std::filesystem::path kCorpus = ZARN_CORPUS_DIR;
 
 // The one bitmap a movie defines.
@@ -129,6 +155,30 @@ TEST(JpegBitmap, DecodesEveryJpegTagOfTheCorpusSamples) {
     const bool translucent = std::any_of(bitmap->pixels.begin(), bitmap->pixels.end(),
                                          [](uint32_t pixel) { return pixel >> 24 != 255; });
     EXPECT_EQ(translucent, c.translucent) << c.movie;
+  }
+}
+
+TEST(JpegBitmap, AlphaIsOpaqueWhenAbsentAndTransparentWhereCutShort) {
+  swftk::CSwfReader reader;
+  reader.SetTagModel(swftk::TagModel::kEveryModelledTag);
+  if (reader.OpenMovie((kCorpus / "ruffle/swf-crate/DefineBitsJpeg2-MX.swf").string()) !=
+      swftk::OpenResult::kOk)
+    GTEST_SKIP() << "no corpus at " << kCorpus;
+  const swftk::CSwfDefineBitsJpeg* jpeg2 = nullptr;
+  for (const auto& tag : reader.GetTags())
+    if (const auto* found = dynamic_cast<const swftk::CSwfDefineBitsJpeg*>(tag.get()))
+      jpeg2 = found;
+  ASSERT_TRUE(jpeg2);
+  swftk::CSwfDefineBitsJpeg jpeg3(swftk::tagcode::kDefineBitsJpeg3);
+  jpeg3.imageData = jpeg2->imageData;
+  for (const bool withAlpha : {false, true}) {
+    // Half alpha for the first row of five pixels only.
+    jpeg3.alphaData = withAlpha ? Deflate(Bytes(5, 0x80)) : Bytes{};
+    const BitmapDecodeResult decoded = DecodeJpegBitmap(jpeg3, {});
+    ASSERT_TRUE(decoded.bitmap) << decoded.problem;
+    const std::vector<uint32_t>& pixels = decoded.bitmap->pixels;
+    EXPECT_EQ(pixels[0] >> 24, withAlpha ? 0x80U : 0xFFU);
+    EXPECT_EQ(pixels.back() >> 24, withAlpha ? 0U : 0xFFU);
   }
 }
 
