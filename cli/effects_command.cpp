@@ -9,6 +9,7 @@
 
 #include "engine/data_folder.h"
 #include "engine/effects_library.h"
+#include "engine/windows1252_text.h"
 #include "glyphs/windows1252.h"
 
 namespace zarn::cli {
