@@ -17,8 +17,10 @@
 #include "app/save_as.h"
 #include "app/settings_text.h"
 #include "app/splash_window.h"
+#include "engine/build_movie_file.h"
 #include "engine/effect_variable.h"
 #include "engine/windows1252_text.h"
+#include "glyphs/windows1252.h"
 #include "gui/button.h"
 #include "gui/checkbox.h"
 #include "gui/color_chooser.h"
@@ -319,15 +321,15 @@ void CKV_ZarnMainWindow::ScanEffects(CKV_ZarnSplash* splash) {
   engine::EffectScanProgress progress;
   if (splash != nullptr) {
     progress.firstLine = [splash](std::string_view text) {
-      splash->StatusLine1(QString::fromUtf8(engine::Windows1252ToUtf8(text)));
+      splash->StatusLine1(QString::fromUtf8(glyphs::Windows1252ToUtf8(text)));
     };
     progress.secondLine = [splash](std::string_view text) {
-      splash->StatusLine2(QString::fromUtf8(engine::Windows1252ToUtf8(text)));
+      splash->StatusLine2(QString::fromUtf8(glyphs::Windows1252ToUtf8(text)));
     };
   }
   effects_ = engine::ScanEffectsLibrary(folders_.data, MessageBoxSink(), progress);
   for (const engine::EffectEntry& entry : effects_) {
-    effectList_->AddItem(engine::Windows1252ToUtf8(entry.DisplayText()), entry.Kind());
+    effectList_->AddItem(glyphs::Windows1252ToUtf8(entry.DisplayText()), entry.Kind());
   }
   effectList_->Reset();
 }
@@ -400,9 +402,9 @@ const engine::MovieSettings& CKV_ZarnMainWindow::CollectSettings() {
 void CKV_ZarnMainWindow::CopySettingsOut() {
   const Preferences& p = preferences_;
   engine::MovieSettings& s = settings_;
-  s.text = MovieTextToEditText(engine::Windows1252ToUtf8(p.text));
-  s.linkUrl = engine::Windows1252ToUtf8(p.linkUrl);
-  s.linkTarget = engine::Windows1252ToUtf8(p.linkTarget);
+  s.text = MovieTextToEditText(glyphs::Windows1252ToUtf8(p.text));
+  s.linkUrl = glyphs::Windows1252ToUtf8(p.linkUrl);
+  s.linkTarget = glyphs::Windows1252ToUtf8(p.linkTarget);
   s.letterSpace = p.letterSpace;
   s.lineSpace = p.lineSpace;
   s.originX = p.originX;
@@ -467,7 +469,7 @@ void CKV_ZarnMainWindow::RunPreview() {
   const engine::MovieSettings& s = CollectSettings();
   const engine::MovieTarget target{SelectedEffectPath(), folders_.Work("preview.swf").string(),
                                    true, SelectedEffectVersion()};
-  if (!engine::BuildMovieFromSettings(s, target, fonts_, MessageBoxSink())) return;
+  if (!engine::BuildMovieFile(s, target, fonts_, MessageBoxSink())) return;
   if (preview_ != nullptr) {
     preview_->ShowMovie({s.movieWidth, s.movieHeight, s.flags.showCross, s.originX, s.originY,
                          s.backgroundColor, s.frameRate});

@@ -6,6 +6,7 @@
 
 #include "app/message_box.h"
 #include "app/save_dialog.h"
+#include "engine/build_movie_file.h"
 #include "engine/colorref.h"
 
 namespace zarn::app {
@@ -56,7 +57,7 @@ void RunSaveAs(SaveAsRequest& request, glyphs::CKV_FontService& fonts,
     engine::WriteHtmlPage(dialog.PageOptions(), QFileInfo(movie).fileName().toStdString(),
                           dialog.PagePath().toStdString(), sink);
   }
-  engine::BuildMovieFromSettings(
+  engine::BuildMovieFile(
       settings, {request.effectPath, movie.toStdString(), false, version}, fonts, sink);
   ++request.movieCounter;
 }

@@ -1,4 +1,5 @@
 #include "cli/dump_format.h"
+#include "swftk/units.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,7 +13,7 @@ std::string FormatRect(const swftk::CSwfRect& rect) {
 
 std::string FormatMatrix(const swftk::CSwfMatrix& matrix) {
   std::string text = "matrix (";
-  const bool unitScale = matrix.scaleX == 65536 && matrix.scaleY == 65536;
+  const bool unitScale = matrix.scaleX == swftk::kFixedOne && matrix.scaleY == swftk::kFixedOne;
   if ((matrix.flags & swftk::CSwfMatrix::kHasScale) && !unitScale) {
     text += "sx " + FormatFixed(matrix.scaleX, 16) + " sy " + FormatFixed(matrix.scaleY, 16) + " ";
   }

@@ -13,19 +13,16 @@
 #include "cli/font_note.h"
 #include "cli/number_text.h"
 #include "cli/output_checks.h"
-#include "engine/colorref.h"
-#include "engine/effect_variable.h"
-#include "engine/html_page.h"
-#include "engine/movie_settings.h"
+#include "engine/build_movie_file.h"
 #include "glyphs/system_font_service.h"
+#include "media/export_format.h"
+#include "player/movie_loader.h"
 #include "swftk/file_bytes.h"
 #include "swftk/replace_file.h"
 
 namespace zarn::cli {
 namespace {
 
-constexpr int kFlashFour = 4;
-constexpr int kFlashThree = 3;
 constexpr const char* kDefaultFont = "Arial";
 
 // Prints each message as "CAPTION: FIRST LINE" with the second line below it.
@@ -53,32 +50,19 @@ bool ParseColour(const std::string& option, const std::string& text, uint32_t& c
   return true;
 }
 
-// A text file as UTF-8, without a byte-order mark and without the one line break that ends the
-// last line.
 bool ReadTextFile(const std::string& path, std::string& text, std::ostream& err) {
-  if (!swftk::ReadFileText(path, text)) return Refuse(err, "cannot read " + path);
-  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-  if (text.ends_with("\r\n")) {
-    text.resize(text.size() - 2);
-  } else if (text.ends_with('\n')) {
-    text.pop_back();
-  }
+  std::string fileText;
+  if (!swftk::ReadFileText(path, fileText)) return Refuse(err, "cannot read " + path);
+  text = engine::MovieTextFromFile(fileText);
   return true;
 }
 
-// The template's version decides the format as Save does: 4 stays 4; below 4 the user may
-// choose 3 (the default) or 4.
+// The version Save's file type would ask for; without --flash the template's own, which for a
+// template below version 4 makes Flash 3.
 bool ChooseVersion(const MakeOptions& options, int& version, std::ostream& err) {
-  std::string variable;
-  engine::ReadEffectVariable("version", variable, options.effect);
-  version = engine::FieldToInt(variable);
   if (options.flash && *options.flash != "3" && *options.flash != "4")
     return Refuse(err, "--flash takes 3 or 4, not \"" + *options.flash + "\"");
-  if (version < kFlashFour) {
-    version = options.flash == "4" ? kFlashFour : kFlashThree;
-  } else if (options.flash == "3") {
-    return Refuse(err, "--flash 3 cannot be used: " + options.effect + " is a Flash 4 effect");
-  }
+  version = options.flash ? engine::FieldToInt(*options.flash) : 0;
   return true;
 }
 
@@ -133,59 +117,69 @@ bool CollectSettings(const MakeOptions& options, engine::MovieSettings& settings
   return true;
 }
 
-// The page the Save dialog would write with its stored defaults, but not resizable and on the
-// movie's own background.
+// The page the Save dialog would write with its stored defaults, but not resizable.
 engine::HtmlOptions PageOptions(const engine::MovieSettings& settings) {
-  engine::HtmlOptions page;
-  page.width = settings.movieWidth;
-  page.height = settings.movieHeight;
-  page.red = engine::RedOf(settings.backgroundColor);
-  page.green = engine::GreenOf(settings.backgroundColor);
-  page.blue = engine::BlueOf(settings.backgroundColor);
-  page.resizable = false;
-  page.autoPlay = true;
-  page.quality = engine::HtmlOptions::kHigh;
-  page.align = engine::HtmlOptions::kLeft;
-  return page;
+  engine::HtmlOptions stored;
+  stored.resizable = false;
+  return engine::PageOptionsFor(settings, stored);
+}
+
+// Plays the movie just written and exports it.
+int ExportMadeMovie(const MakeOptions& options, std::ostream& err) {
+  const player::MovieLoadResult loaded = player::LoadMovieFile(options.output);
+  if (!loaded.movie) {
+    err << "zarn-cli: cannot read " << options.output << ": " << loaded.error << "\n";
+    return 1;
+  }
+  const media::ExportOptions exportOptions =
+      ExportOptionsFor(options.exportSettings, *options.exportPath, 1.0, 1, 0);
+  return RunExport(loaded.movie, exportOptions, std::cout, err);
 }
 
 }  // namespace
 
 int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, std::ostream& err) {
-  // Checked here rather than by the parser, whose refusals exit with codes of its own.
-  if (options.effect.empty() || options.output.empty()) {
-    Refuse(err, "make needs --effect PATH and -o OUT.swf");
-    return 1;
-  }
   if (options.text && options.textFile) {
     Refuse(err, "--text and --text-file cannot be used together");
     return 1;
   }
   const std::string page = options.html.value_or("");
-  if (!OutputsAreSeparate({options.output, page}, {options.effect, options.textFile.value_or("")},
-                          err)) {
+  const std::string exported = options.exportPath.value_or("");
+  if (!exported.empty() && !IsExportPath(exported)) {
+    Refuse(err, "--export takes a file ending in " + std::string(media::KnownExtensions()));
+    return 1;
+  }
+  if (!OutputsAreSeparate({options.output, page, exported},
+                          {options.effect, options.textFile.value_or("")}, err)) {
     return 1;
   }
   engine::MovieSettings settings;
-  int version = 0;
-  if (!CollectSettings(options, settings, err) || !ChooseVersion(options, version, err)) return 1;
+  engine::MovieTarget target{options.effect, options.output, false};
+  if (!CollectSettings(options, settings, err) ||
+      !ChooseVersion(options, target.effectVersion, err)) {
+    return 1;
+  }
   const engine::ErrorSink sink = PrintingSink(err);
+  CKV_NotingFontService notingFonts(fonts, err);
+  glyphs::CKV_FontService& window = options.font ? notingFonts : fonts;
+  // Without an output the settings are still checked first, in the desktop program's order,
+  // so that a missing effect reads as it does there.
+  if (options.output.empty()) {
+    if (engine::CheckMovieSettings(settings, target, window, sink))
+      Refuse(err, "make needs -o OUT.swf");
+    return 1;
+  }
   // The page embeds the movie by its bare file name. It is written beside its place first and
   // put there only once the movie is, so a failure of either leaves both files as they were.
   swftk::FileReplacement pageFile;
-  const std::string movieName = std::filesystem::path(options.output).filename().string();
   if (!page.empty() &&
-      !engine::StageHtmlPage(PageOptions(settings), movieName, page, pageFile, sink)) {
+      !engine::StageHtmlPage(PageOptions(settings), engine::EmbedName(options.output), page,
+                             pageFile, sink)) {
     return 1;
   }
-  CKV_NotingFontService notingFonts(fonts, err);
-  glyphs::CKV_FontService& window = options.font ? notingFonts : fonts;
-  if (!engine::BuildMovieFromSettings(settings, {options.effect, options.output, false, version},
-                                      window, sink)) {
-    return 1;
-  }
+  if (!engine::BuildMovieFile(settings, target, window, sink)) return 1;
   if (!page.empty() && !engine::CommitHtmlPage(pageFile, page, sink)) return 1;
-  return 0;
+  return exported.empty() ? 0 : ExportMadeMovie(options, err);
 }
 
 void AddMakeCommand(CLI::App& app, int& exitStatus) {
@@ -226,6 +220,9 @@ void AddMakeCommand(CLI::App& app, int& exitStatus) {
   command->add_option("--flash", options->flash,
                       "3 or 4: the format of a movie made from a Flash 3 effect (default 3)");
   command->add_option("--html", options->html, "also write an HTML page that embeds the movie");
+  command->add_option("--export", options->exportPath,
+                      "also write the movie as .mp4, .webm, .mov, .webp, .apng or .gif");
+  AddExportOptions(*command, options->exportSettings, false);
   command->callback([options, &exitStatus] {
     glyphs::CKV_SystemFontService fonts;
     options->effect = ResolveEffectPath(options->effect, DefaultDataFolder());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/export_command.h"
 #include "glyphs/font_service.h"
 
 namespace CLI {
@@ -43,6 +44,9 @@ struct MakeOptions {
   std::string target = "_parent";
   std::optional<std::string> flash;
   std::optional<std::string> html;
+  // A video or animated image of the movie, made after it.
+  std::optional<std::string> exportPath;
+  ExportSettings exportSettings;
 };
 
 // The text "make" animates when none is given.

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "cli/export_command.h"
 #include "cli/output_checks.h"
 #include "cli/render_limits.h"
 #include "player/contact_sheet.h"
@@ -43,9 +44,10 @@ class RenderRun {
       : request_(request), movie_(std::move(movie)), out_(out), err_(err) {}
 
   bool WriteAll() {
-    if (!request_.png.empty() && !WriteSingleFrame()) return false;
     const uint32_t last = request_.to != 0 ? CutRangeAtStop(movie_, request_.to, err_)
                                            : movie_->timeline.FrameCount();
+    if (!request_.png.empty() && !(IsExportPath(request_.png) ? Export(last) : WriteSingleFrame()))
+      return false;
     if (!request_.framesDir.empty() && !WriteFrames(last)) return false;
     if (!request_.sheet.empty() && !WriteSheet(last)) return false;
     if (!request_.gif.empty() && !WriteGif(last)) return false;
@@ -80,6 +82,12 @@ class RenderRun {
   void Done(const player::CKV_FrameSequence& sequence, const std::string& what) {
     ReportWarnings(sequence.Player().Warnings(), err_);
     out_ << what << "\n";
+  }
+
+  bool Export(uint32_t last) {
+    const media::ExportOptions options = ExportOptionsFor(request_.exportSettings, request_.png,
+                                                          request_.scale, request_.from, last);
+    return RunExport(movie_, options, out_, err_) == 0;
   }
 
   bool WriteSingleFrame() {
@@ -208,10 +216,12 @@ int RunRenderCommand(const RenderRequest& request, std::ostream& out, std::ostre
 
 void AddRenderCommand(CLI::App& app, int& exitStatus) {
   auto request = std::make_shared<RenderRequest>();
-  CLI::App* command =
-      app.add_subcommand("render", "Play a SWF movie and write frames as PNG, a sheet or a GIF");
+  CLI::App* command = app.add_subcommand(
+      "render", "Play a SWF movie and write frames as PNG, a sheet, a GIF or a video");
   command->add_option("IN", request->input, "the movie (FWS or CWS, versions 1 to 4)")->required();
-  command->add_option("-o,--output", request->png, "write one frame as PNG");
+  command->add_option("-o,--output", request->png,
+                      "write one frame as PNG, or the range as .mp4, .webm, .mov, .webp, .apng "
+                      "or .gif");
   command->add_option("--frame", request->frame, "the frame -o writes, counting from 1")
       ->capture_default_str();
   command->add_option("--frames", request->framesDir, "write every frame of the range as PNG");
@@ -220,6 +230,7 @@ void AddRenderCommand(CLI::App& app, int& exitStatus) {
   command->add_flag("--time", request->time,
                     "draw the range without writing and print the mean, median and worst draw "
                     "time per frame");
+  AddExportOptions(*command, request->exportSettings, true);
   command->add_option("--scale", request->scale, "scale of the stage")->capture_default_str();
   command->add_option("--from", request->from, "first frame of the range")->capture_default_str();
   command->add_option("--to", request->to, "last frame of the range (default: the last frame)");

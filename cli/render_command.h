@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "cli/export_command.h"
+
 namespace CLI {
 class App;
 }
@@ -23,6 +25,8 @@ struct RenderRequest {
   double scale = 1.0;
   uint32_t from = 1;
   uint32_t to = 0;  // 0: the main timeline's last frame
+  // For -o with a video or animated image extension.
+  ExportSettings exportSettings;
 };
 
 // Plays the movie and writes what the request asks; returns the exit status.

@@ -17,7 +17,7 @@ bool BuildClipMovie(const MovieSource& movie, swftk::TagList& tags, std::string&
     }
   }
   auto background = std::make_unique<swftk::CSwfSetBackgroundColor>();
-  background->SetColor(movie.background.red, movie.background.green, movie.background.blue);
+  background->SetColor(movie.background.r, movie.background.g, movie.background.b);
   tags.push_back(std::move(background));
 
   uint16_t lastId = 0;

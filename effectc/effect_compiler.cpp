@@ -5,8 +5,8 @@
 #include "effectc/clip_movie.h"
 #include "effectc/effect_template.h"
 #include "effectc/source_parser.h"
-#include "effectc/text_rules.h"
 #include "swftk/header.h"
+#include "swftk/reader.h"
 #include "swftk/writer.h"
 
 namespace effectc {
@@ -40,10 +40,7 @@ std::vector<uint8_t> MovieBytes(swftk::TagList tags, const Stage& stage, OutputK
 }  // namespace
 
 OutputKind OutputKindFor(std::string_view path) {
-  constexpr std::string_view kKvx = ".kvx";
-  const bool kvx = path.size() >= kKvx.size() &&
-                   EqualsIgnoringCase(path.substr(path.size() - kKvx.size()), kKvx);
-  return kvx ? OutputKind::kKvx : OutputKind::kSwf;
+  return swftk::IsKvxPath(path) ? OutputKind::kKvx : OutputKind::kSwf;
 }
 
 bool CompileSource(std::string_view source, OutputKind kind, std::vector<uint8_t>& out,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "effectc/easing.h"
+#include "swftk/units.h"
 
 namespace effectc {
 
@@ -44,14 +45,7 @@ struct Keyframe {
   std::array<std::optional<double>, kPropertyCount> values;
 };
 
-struct Rgba {
-  uint8_t red = 0;
-  uint8_t green = 0;
-  uint8_t blue = 0;
-  uint8_t alpha = 255;
-
-  bool operator==(const Rgba&) const = default;
-};
+using swftk::Rgba;
 
 struct Point {
   double x = 0;

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "swftk/units.h"
+
 namespace effectc {
 namespace {
 
-constexpr double kFixedOne = 65536.0;
-constexpr double kTwipsPerPixel = 20.0;
 constexpr double kColorOne = 256.0;
 // Colour terms are written in at most 15 signed bits.
 constexpr int32_t kColorLimit = 16383;
@@ -34,14 +34,15 @@ double Radians(double degrees) {
 }  // namespace
 
 int32_t ToTwips(double pixels) {
-  return Fixed(pixels, kTwipsPerPixel, kTranslateLimit);
+  return Fixed(pixels, swftk::kTwipsPerPixel, kTranslateLimit);
 }
 
 MatrixTerms FixedTerms(double a, double b, double c, double d) {
   // Terms fit the 31 bits a matrix field can take.
-  constexpr double kLimit = 16383.0 * kFixedOne;
-  MatrixTerms terms{Fixed(a, kFixedOne, kLimit), Fixed(d, kFixedOne, kLimit),
-                    Fixed(b, kFixedOne, kLimit), Fixed(c, kFixedOne, kLimit)};
+  constexpr double kOne = swftk::kFixedOne;
+  constexpr double kLimit = 16383.0 * kOne;
+  MatrixTerms terms{Fixed(a, kOne, kLimit), Fixed(d, kOne, kLimit), Fixed(b, kOne, kLimit),
+                    Fixed(c, kOne, kLimit)};
   if (terms.scaleX == 0 && terms.scaleY == 0) terms.scaleX = terms.scaleY = 1;
   return terms;
 }

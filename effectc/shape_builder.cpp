@@ -49,7 +49,7 @@ Box FigureBox(const Figure& figure) {
 }
 
 std::unique_ptr<swftk::CSwfColor> ColorOf(const Rgba& c) {
-  return std::make_unique<swftk::CSwfColorAlpha>(c.red, c.green, c.blue, c.alpha);
+  return std::make_unique<swftk::CSwfColorAlpha>(c.r, c.g, c.b, c.a);
 }
 
 // Maps the gradient square onto the box: a linear run along `angle` covers the box's extent in

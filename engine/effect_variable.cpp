@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "engine/movie_settings.h"
 #include "swftk/file_bytes.h"
 
 namespace engine {
@@ -12,19 +14,19 @@ namespace {
 // that ends the name and the value.
 constexpr size_t kBytesBeforeValue = 4;
 
-// Reads the file as a stream would: a read past the end gives -1 and does not move.
+// Reads the bytes as a stream would: a read past the end gives -1 and does not move.
 class ByteCursor {
  public:
-  explicit ByteCursor(const std::string& bytes) : bytes_(bytes) {}
+  explicit ByteCursor(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
   int Next() {
     if (position_ >= bytes_.size()) return -1;
-    return static_cast<unsigned char>(bytes_[position_++]);
+    return bytes_[position_++];
   }
   void Skip(size_t count) { position_ = std::min(bytes_.size(), position_ + count); }
 
  private:
-  const std::string& bytes_;
+  std::span<const uint8_t> bytes_;
   size_t position_ = 0;
 };
 
@@ -46,16 +48,25 @@ bool FindKey(ByteCursor& cursor, std::string_view key, size_t fileSize) {
 
 }  // namespace
 
-bool ReadEffectVariable(std::string_view key, std::string& output, const std::string& path) {
-  std::string bytes;
-  if (!swftk::ReadFileText(path, bytes)) return false;
+std::optional<std::string> FindEffectVariable(std::span<const uint8_t> bytes,
+                                              std::string_view key) {
   ByteCursor cursor(bytes);
-  if (!FindKey(cursor, key, bytes.size())) return true;
+  if (!FindKey(cursor, key, bytes.size())) return std::nullopt;
   cursor.Skip(kBytesBeforeValue);
   std::string value;
   for (int c = cursor.Next(); c > 0; c = cursor.Next()) value += static_cast<char>(c);
-  output = std::move(value);
+  return value;
+}
+
+bool ReadEffectVariable(std::string_view key, std::string& output, const std::string& path) {
+  std::vector<uint8_t> bytes;
+  if (!swftk::ReadFileBytes(path, bytes)) return false;
+  if (std::optional<std::string> value = FindEffectVariable(bytes, key)) output = std::move(*value);
   return true;
+}
+
+int FindEffectVersion(std::span<const uint8_t> bytes) {
+  return FieldToInt(FindEffectVariable(bytes, "version").value_or(""));
 }
 
 }  // namespace engine

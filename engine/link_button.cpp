@@ -1,16 +1,17 @@
+#include "engine/link_button.h"
+
 #include <memory>
 
 #include "engine/placement.h"
-#include "engine/zarn_helper.h"
 #include "swftk/actions.h"
 #include "swftk/button.h"
 #include "swftk/define_shape.h"
+#include "swftk/units.h"
 #include "swftk/writer.h"
 
 namespace engine {
 namespace {
 
-constexpr int kTwipsPerPixel = 20;
 constexpr uint32_t kHitAreaColour = 0xFFFFFF;
 
 using swftk::CSwfStraightEdgeShapeRecord;
@@ -28,8 +29,8 @@ std::unique_ptr<CSwfStraightEdgeShapeRecord> Edge(int32_t dx, int32_t dy) {
 // colour is 0xRRGGBB.
 void AddRectangleShape(swftk::CSwfWriter& writer, uint16_t id, int widthPx, int heightPx,
                        uint32_t colour) {
-  const int32_t width = widthPx * kTwipsPerPixel;
-  const int32_t height = heightPx * kTwipsPerPixel;
+  const int32_t width = widthPx * swftk::kTwipsPerPixel;
+  const int32_t height = heightPx * swftk::kTwipsPerPixel;
   auto tag = std::make_unique<swftk::CSwfDefineShape>(swftk::tagcode::kDefineShape);
   tag->SetCharacterId(id);
   *tag->bounds = swftk::CSwfRect(0, width, 0, height);
@@ -59,9 +60,8 @@ void AddRectangleShape(swftk::CSwfWriter& writer, uint16_t id, int widthPx, int 
 
 }  // namespace
 
-uint16_t CZarnHelper::AddLinkButton(swftk::CSwfWriter& writer, uint16_t c, uint16_t depth,
-                                    int movieWidth, int movieHeight, const std::string& linkUrl,
-                                    const std::string& linkTarget) {
+uint16_t AddLinkButton(swftk::CSwfWriter& writer, uint16_t c, uint16_t depth, int movieWidth,
+                       int movieHeight, const std::string& linkUrl, const std::string& linkTarget) {
   if (linkUrl.size() < 2) return c;
   const auto hitArea = static_cast<uint16_t>(c + 1);
   const auto buttonId = static_cast<uint16_t>(c + 2);

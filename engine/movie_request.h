@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "glyphs/font_request.h"
 #include "glyphs/font_service.h"
@@ -47,6 +48,9 @@ struct MovieRequest {
   bool lenientSignature = false;
   // Characters the template wants embedded whatever the text.
   std::string embedGlyphs;
+  // The template file's bytes when the caller has read them already; empty: the generator
+  // reads effectPath.
+  std::vector<uint8_t> templateBytes;
 };
 
 }  // namespace engine

@@ -9,10 +9,13 @@
 #include "engine/effect_variable.h"
 #include "engine/input_limits.h"
 #include "engine/windows1252_text.h"
-#include "engine/zarn_helper.h"
+#include "swftk/reader.h"
 
 namespace engine {
 namespace {
+
+// Flash 4 templates make letters dynamic text fields.
+constexpr int kFlashFour = 4;
 
 void ShowInputError(const ErrorSink& sink, const std::string& field, const std::string& detail) {
   ShowCaptionedError(sink, kInputErrorCaption, "Please re-enter the " + field + ".", detail);
@@ -77,23 +80,24 @@ float FieldToFloat(std::string_view field) {
   return static_cast<float>(value);
 }
 
-bool HasLenientSignature(std::string_view effectPath) {
-  if (effectPath.size() < 4) return false;
-  const std::string_view end = effectPath.substr(effectPath.size() - 4);
-  const auto is = [](char c, char lower) { return c == lower || c == lower - ('a' - 'A'); };
-  return end[0] == '.' && is(end[1], 'k') && is(end[2], 'v') && is(end[3], 'x');
+std::optional<int> ChooseMovieVersion(int templateVersion, int asked) {
+  if (asked == 0) return templateVersion;
+  if (templateVersion < kFlashFour) return asked;
+  if (asked < kFlashFour) return std::nullopt;
+  return templateVersion;
 }
 
 std::optional<MovieRequest> PrepareMovieRequest(const MovieSettings& settings,
                                                 const MovieTarget& target,
+                                                std::vector<uint8_t> templateBytes,
                                                 glyphs::CKV_FontService& window,
                                                 const ErrorSink& sink) {
   const MovieSettingsFlags& flags = settings.flags;
   MovieRequest request;
   request.loop = target.forPreview ? flags.loopPreview : flags.loopMovie;
   // The template's own extra characters; absent, the buffer stays empty.
-  ReadEffectVariable("embedGlyphs", request.embedGlyphs, target.effectPath);
-  request.lenientSignature = HasLenientSignature(target.effectPath);
+  request.embedGlyphs = FindEffectVariable(templateBytes, "embedGlyphs").value_or("");
+  request.lenientSignature = swftk::IsKvxPath(target.effectPath);
 
   request.frameDelay = 1;
   if (!flags.allAtOnce) {
@@ -119,8 +123,16 @@ std::optional<MovieRequest> PrepareMovieRequest(const MovieSettings& settings,
        !ConvertTextField(sink, "Link Target", settings.linkTarget, request.linkTarget))) {
     return std::nullopt;
   }
+  const std::optional<int> version =
+      ChooseMovieVersion(FindEffectVersion(templateBytes), target.effectVersion);
+  if (!version) {
+    ShowCaptionedError(sink, kInputErrorCaption, "Please save the movie as Flash 4.",
+                       "The effect " + target.effectPath + " is a Flash 4 effect.");
+    return std::nullopt;
+  }
 
   request.effectPath = target.effectPath;
+  request.templateBytes = std::move(templateBytes);
   request.outputPath = target.outputPath;
   request.movieWidth = settings.movieWidth;
   request.movieHeight = settings.movieHeight;
@@ -136,16 +148,8 @@ std::optional<MovieRequest> PrepareMovieRequest(const MovieSettings& settings,
   request.lineSpace = settings.lineSpace;
   request.allAtOnce = flags.allAtOnce;
   request.protect = flags.protect;
-  request.editTextMode = target.effectVersion == 4;
+  request.editTextMode = *version == kFlashFour;
   return request;
-}
-
-bool BuildMovieFromSettings(const MovieSettings& settings, const MovieTarget& target,
-                            glyphs::CKV_FontService& window, const ErrorSink& sink) {
-  const std::optional<MovieRequest> request = PrepareMovieRequest(settings, target, window, sink);
-  if (!request) return false;
-  CZarnHelper helper(sink);
-  return helper.GenerateMovie(*request);
 }
 
 }  // namespace engine

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/engine_messages.h"
 #include "engine/movie_request.h"
@@ -46,15 +47,6 @@ struct MovieSettings {
   glyphs::FontRequest font;
 };
 
-// What one build makes from the settings: the template, the file to write, whether the
-// preview's loop box counts, and the template's version as an integer (4: edit-text mode).
-struct MovieTarget {
-  std::string effectPath;
-  std::string outputPath;
-  bool forPreview = false;
-  int effectVersion = 0;
-};
-
 inline constexpr const char* kInputErrorCaption = "Kalvoren Zarn | Input Error";
 
 // A number box read the way atoi reads: leading white space, an optional sign, the digits up
@@ -63,20 +55,30 @@ int FieldToInt(std::string_view field);
 // A number box read the way atof reads ("nan" gives a value that is not a number).
 float FieldToFloat(std::string_view field);
 
-// True when the path ends in ".kvx", in any case: such templates are stored without the
-// signature bytes.
-bool HasLenientSignature(std::string_view effectPath);
+// What one build makes from the settings: the template, the file to write, whether the
+// preview's loop box counts, and the version of the movie (4: letters are dynamic text
+// fields): the template's version variable as the caller read it, the 3 or 4 chosen on saving
+// a template below version 4, or 0 for the template's own, read with the template.
+struct MovieTarget {
+  std::string effectPath;
+  std::string outputPath;
+  bool forPreview = false;
+  int effectVersion = 0;
+};
+
+// The movie's version as Save decides it: a template of version 4 or more keeps its own; below
+// 4 the version asked for (3 or 4, the file type chosen) counts, and 0 asks for the
+// template's. Nothing when a version below 4 is asked of a template that needs Flash 4.
+std::optional<int> ChooseMovieVersion(int templateVersion, int asked);
 
 // Checks the settings against the input limits, in a fixed order, reporting the first
-// failure to the sink, and assembles the request for the generator. The window measures the
-// glyphs and must outlive the request.
+// failure to the sink, and assembles the request for the generator from them and the
+// template's bytes (read once by the caller; empty when the file could not be read, which the
+// generator then reports). The window measures the glyphs and must outlive the request.
 std::optional<MovieRequest> PrepareMovieRequest(const MovieSettings& settings,
                                                 const MovieTarget& target,
+                                                std::vector<uint8_t> templateBytes,
                                                 glyphs::CKV_FontService& window,
                                                 const ErrorSink& sink);
-
-// PrepareMovieRequest, then the generator; true only when the movie file was written.
-bool BuildMovieFromSettings(const MovieSettings& settings, const MovieTarget& target,
-                            glyphs::CKV_FontService& window, const ErrorSink& sink);
 
 }  // namespace engine

@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/link_button.h"
 #include "engine/movie_build.h"
 #include "engine/numeric.h"
 #include "engine/placement.h"
-#include "engine/zarn_helper.h"
 #include "glyphs/truetype_helper.h"
 #include "swftk/actions.h"
 #include "swftk/control_tags.h"
@@ -14,6 +14,7 @@
 #include "swftk/place_object.h"
 #include "swftk/sprite.h"
 #include "swftk/stream.h"
+#include "swftk/units.h"
 
 namespace engine {
 namespace {
@@ -128,8 +129,8 @@ bool MakePlainCharacters(MovieBuild& build, const ErrorSink& sink) {
   build.writer.AddTag(std::move(info));
 
   build.idCounter =
-      CZarnHelper::AddLinkButton(build.writer, build.idCounter, kPlainLinkDepth, request.movieWidth,
-                                 request.movieHeight, request.linkUrl, request.linkTarget);
+      AddLinkButton(build.writer, build.idCounter, kPlainLinkDepth, request.movieWidth,
+                    request.movieHeight, request.linkUrl, request.linkTarget);
 
   // Wide enough for every glyph index, and never narrower than the text's length needs.
   const size_t glyphCount = layout.glyphSet.size();
@@ -159,7 +160,8 @@ swftk::CSwfRect LetterFieldBounds(const MovieBuild& build) {
   }
   const std::vector<int>& advances = build.layout.glyphAdvance;
   const int64_t widest = advances.empty() ? 0 : *std::max_element(advances.begin(), advances.end());
-  const uint32_t q = 1024U / (static_cast<uint32_t>(build.request.fontSizeTenths) * 2U);
+  const uint32_t q =
+      uint32_t{swftk::kGlyphCellUnits} / (static_cast<uint32_t>(build.request.fontSizeTenths) * 2U);
   const int64_t width = q < 3 ? 2 * widest : int64_t{q} * widest;
   bounds.xMax = static_cast<int32_t>(width);
   return bounds;

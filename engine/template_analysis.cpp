@@ -5,14 +5,16 @@
 #include "swftk/edit_text.h"
 #include "swftk/place_object.h"
 #include "swftk/sprite.h"
+#include "swftk/units.h"
 
 namespace engine {
 namespace {
 
-constexpr int kTwipsPerPixel = 20;
-
 bool ReadTemplate(const MovieRequest& request, EffectTemplate& effect, const ErrorSink& sink) {
-  const int opened = effect.reader.Open(request.effectPath, !request.lenientSignature, true);
+  const bool checkSignature = !request.lenientSignature;
+  const int opened = request.templateBytes.empty()
+                         ? effect.reader.Open(request.effectPath, checkSignature, true)
+                         : effect.reader.OpenBytes(request.templateBytes, checkSignature, true);
   if (opened != 0 || effect.reader.TooManyObjects()) {
     ShowCaptionedError(sink, kErrorCaption,
                        "Encountered a problem reading the effect file: " + request.effectPath,
@@ -44,7 +46,7 @@ bool FindEffectSprites(const MovieRequest& request, EffectTemplate& effect) {
   for (int counter = 1;; ++counter) {
     swftk::CSwfPlaceObject2* placement = effect.processor.FindPlaceObject2(name);
     if (placement == nullptr) break;
-    if (placement->matrix) placement->matrix->translateY = request.originY * kTwipsPerPixel;
+    if (placement->matrix) placement->matrix->translateY = request.originY * swftk::kTwipsPerPixel;
     swftk::CSwfDefineSprite* sprite = PlacedSprite(effect, *placement);
     if (sprite == nullptr) return false;
     effect.effectId = placement->characterId;

@@ -7,6 +7,7 @@
 #include "engine/movie_request.h"
 #include "swftk/processor.h"
 #include "swftk/reader.h"
+#include "swftk/units.h"
 
 namespace swftk {
 class CSwfDefineEditText;
@@ -16,7 +17,7 @@ class CSwfDefineSprite;
 namespace engine {
 
 // The letter's design height when the template has no text field.
-inline constexpr int kDefaultTemplateTextHeight = 1024;
+inline constexpr int kDefaultTemplateTextHeight = swftk::kGlyphCellUnits;
 
 // An effect template read into tags and what the build takes from it. The reader owns the
 // tags; every pointer below points into them.

@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "engine/numeric.h"
+#include "swftk/units.h"
 
 namespace engine {
 namespace {
 
-constexpr int kTwipsPerPixel = 20;
+using swftk::kGlyphCellUnits;
+using swftk::kTwipsPerPixel;
+
 constexpr int kTwipsPerTenthPoint = 3;
-constexpr double kDesignCellHeight = 1024.0;
 
 }  // namespace
 
@@ -31,9 +33,9 @@ void BuildGlyphSet(std::string_view text, std::string_view embedGlyphs, GlyphLay
 void MeasureGlyphs(const glyphs::CKV_GlyphSource& font, int fontSizeTenths, GlyphLayout& layout) {
   const int64_t ascent = font.GetTextMetrics().ascent;
   layout.ascentOffset =
-      TruncateToInt(static_cast<double>(fontSizeTenths * ascent) * (3.0 / kDesignCellHeight));
+      TruncateToInt(static_cast<double>(fontSizeTenths * ascent) * (3.0 / kGlyphCellUnits));
   layout.emHeight = fontSizeTenths * static_cast<double>(kTwipsPerTenthPoint);
-  layout.measureScale = static_cast<float>(kDesignCellHeight / layout.emHeight);
+  layout.measureScale = static_cast<float>(kGlyphCellUnits / layout.emHeight);
 
   layout.glyphAdvance.clear();
   layout.glyphAdvance.reserve(layout.glyphSet.size());

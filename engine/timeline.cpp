@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/letter_placement.h"
+#include "engine/link_button.h"
 #include "engine/numeric.h"
-#include "engine/zarn_helper.h"
 #include "swftk/actions.h"
 #include "swftk/control_tags.h"
 #include "swftk/place_object.h"
@@ -75,9 +76,9 @@ std::unique_ptr<CSwfPlaceObject2> PlaceGlyphText(const MovieBuild& build,
   const GlyphLayout& layout = build.layout;
   const uint16_t glyph = layout.letterGlyph[i];
   const LetterPosition& position = layout.letterPosition[i];
-  auto letter = CZarnHelper::MakeLetterPlacement(
-      placement, static_cast<uint16_t>(build.firstTextId + glyph), depth,
-      layout.glyphAdvance[glyph], build.request.fontSizeTenths, position.x, position.y, true);
+  auto letter = MakeLetterPlacement(placement, static_cast<uint16_t>(build.firstTextId + glyph),
+                                    depth, layout.glyphAdvance[glyph], build.request.fontSizeTenths,
+                                    position.x, position.y, true);
   if (placement.name == "letter") letter->name.clear();
   return letter;
 }
@@ -208,9 +209,8 @@ uint16_t AssembleEditText(MovieBuild& build, MainTimeline& timeline, const Lette
     const LetterPosition& p = layout.letterPosition[i];
     const auto x = static_cast<float>(p.x + advance / 2);
     const auto y = static_cast<float>(p.y + k * ((field.yMax - field.yMin) / 2));
-    auto letter =
-        CZarnHelper::MakeLetterPlacement(placementTemplate, containerId, depths.Of(i), advance,
-                                         request.fontSizeTenths * 3, x, y, false);
+    auto letter = MakeLetterPlacement(placementTemplate, containerId, depths.Of(i), advance,
+                                      request.fontSizeTenths * 3, x, y, false);
     letter->matrix->scaleX = TruncateToInt(letter->matrix->scaleX * k);
     letter->matrix->scaleY = TruncateToInt(letter->matrix->scaleY * k);
     letter->name = std::to_string(i);
@@ -262,9 +262,8 @@ bool AssembleTimeline(MovieBuild& build, const ErrorSink& sink) {
   if (request.editTextMode) {
     // Above every letter, whose depths run from 1 to the text's length.
     const auto linkDepth = static_cast<uint16_t>(request.text.size() + 1);
-    build.idCounter =
-        CZarnHelper::AddLinkButton(build.writer, build.idCounter, linkDepth, request.movieWidth,
-                                   request.movieHeight, request.linkUrl, request.linkTarget);
+    build.idCounter = AddLinkButton(build.writer, build.idCounter, linkDepth, request.movieWidth,
+                                    request.movieHeight, request.linkUrl, request.linkTarget);
     containerFrames = AssembleEditText(build, timeline, depths);
   } else if (request.allAtOnce) {
     depths.first = DepthBase(build) - 1;

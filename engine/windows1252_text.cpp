@@ -130,12 +130,4 @@ std::string DescribeConversionFault(const Windows1252Text& converted) {
   return "The character " + name + "(" + number + ") cannot be written in Windows-1252.";
 }
 
-std::string Windows1252ToUtf8(std::string_view codes) {
-  std::string utf8;
-  for (const char code : codes) {
-    AppendUtf8(utf8, glyphs::Windows1252ToUnicode(static_cast<uint8_t>(code)));
-  }
-  return utf8;
-}
-
 }  // namespace engine

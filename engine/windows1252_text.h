@@ -26,7 +26,4 @@ Windows1252Text ConvertToWindows1252(std::string_view utf8);
 // A sentence naming what stopped a conversion, for the second line of a message.
 std::string DescribeConversionFault(const Windows1252Text& converted);
 
-// Windows-1252 codes, such as a template's effect name, as UTF-8 for display.
-std::string Windows1252ToUtf8(std::string_view codes);
-
 }  // namespace engine

@@ -11,6 +11,7 @@
 #include "swftk/control_tags.h"
 #include "swftk/reader.h"
 #include "swftk/replace_file.h"
+#include "swftk/units.h"
 #include "swftk/writer.h"
 
 namespace engine {
@@ -18,9 +19,6 @@ namespace {
 
 constexpr const char* kInvalidEntry = "Invalid Entry";
 constexpr const char* kMustBePositive = "It must be greater than zero.";
-constexpr int kTwipsPerPixel = 20;
-// Fonts are measured at this cell height: one device unit is one design unit.
-constexpr int32_t kDesignCellHeight = 1024;
 constexpr uint8_t kPlainVersion = 3;
 constexpr uint8_t kEditTextVersion = 4;
 // Why the writer gives no movie: a record longer than its length field holds.
@@ -29,7 +27,7 @@ constexpr const char* kUnwritableRecord = "a record of the movie is too long for
 std::shared_ptr<const glyphs::CKV_GlyphSource> CreateMeasuringFont(const MovieRequest& request) {
   if (request.window == nullptr) return nullptr;
   glyphs::FontRequest font = request.logFont;
-  font.lfHeight = kDesignCellHeight;
+  font.lfHeight = swftk::kGlyphCellUnits;
   return request.window->CreateFont(font);
 }
 
@@ -119,8 +117,8 @@ bool CZarnHelper::ResizeMovieFile(const std::string& sourcePath, const std::stri
     return false;
   }
   swftk::CSwfHeader& header = reader.GetHeader();
-  header.frameRect.xMax = width * kTwipsPerPixel;
-  header.frameRect.yMax = height * kTwipsPerPixel;
+  header.frameRect.xMax = width * swftk::kTwipsPerPixel;
+  header.frameRect.yMax = height * swftk::kTwipsPerPixel;
   header.SetFrameRate(frameRate);
   swftk::CSwfWriter writer;
   reader.CopyTagsTo(writer);

@@ -1,18 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/engine_messages.h"
 #include "engine/movie_request.h"
 #include "swftk/replace_file.h"
-
-namespace swftk {
-class CSwfPlaceObject2;
-class CSwfWriter;
-}  // namespace swftk
 
 namespace engine {
 
@@ -30,20 +24,6 @@ class CZarnHelper {
 
   // The whole build; true only when the output file was written.
   bool GenerateMovie(const MovieRequest& request);
-
-  // A hit area covering the whole movie that opens linkUrl in linkTarget when clicked: a
-  // rectangle with id c + 1 and a button with id c + 2 placed at the given depth. Returns the
-  // new id counter; does nothing and returns c when the URL has fewer than 2 characters.
-  static uint16_t AddLinkButton(swftk::CSwfWriter& writer, uint16_t c, uint16_t depth,
-                                int movieWidth, int movieHeight, const std::string& linkUrl,
-                                const std::string& linkTarget);
-
-  // A copy of the placement with another character and depth, moved to (x, y) twips. With
-  // compensate, the effect's transform acts about the point (advance / 3, size) of the letter
-  // instead of its corner. A placement without a matrix is copied as it is.
-  static std::unique_ptr<swftk::CSwfPlaceObject2> MakeLetterPlacement(
-      const swftk::CSwfPlaceObject2& placement, uint16_t character, uint16_t depth, int advance,
-      int size, double x, double y, bool compensate);
 
   // Copies a movie with a new frame size (pixels) and frame rate; true when written.
   bool ResizeMovieFile(const std::string& sourcePath, const std::string& destinationPath, int width,

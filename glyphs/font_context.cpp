@@ -1,10 +1,11 @@
 #include "glyphs/font_context.h"
+#include "swftk/units.h"
 
 namespace glyphs {
 
 namespace {
 
-constexpr int32_t kCellHeight = 1024;
+constexpr int32_t kCellHeight = swftk::kGlyphCellUnits;
 
 }  // namespace
 

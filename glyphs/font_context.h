@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "glyphs/font_service.h"
+#include "swftk/units.h"
 
 namespace glyphs {
 
@@ -52,7 +53,7 @@ class CKV_FontContext {
   uint16_t styleFlags = 0;
   // The font made by the last selection, or none.
   std::shared_ptr<const CKV_GlyphSource> currentFont;
-  int32_t designUnits = 1024;
+  int32_t designUnits = swftk::kGlyphCellUnits;
 
  protected:
   // value × factor / divisor, truncated; 0 when there is nothing to divide by, as before any

@@ -12,6 +12,7 @@
 #include "glyphs/outline_builder.h"
 #include "glyphs/overlap_removal.h"
 #include "glyphs/windows1252.h"
+#include "swftk/units.h"
 
 namespace glyphs {
 
@@ -28,7 +29,7 @@ struct FaceDeleter {
 constexpr double kCubicTolerance = 0.5;
 // A request without a height measures on the 1024-unit design grid; larger heights than this
 // would leave the range of 16.16 fixed point.
-constexpr int32_t kDefaultHeight = 1024;
+constexpr int32_t kDefaultHeight = swftk::kGlyphCellUnits;
 constexpr int32_t kMaxHeight = 16384;
 // Symbol fonts map their codes into the private-use area, as Windows reads them.
 constexpr char32_t kSymbolBase = 0xF000;

@@ -1,4 +1,5 @@
 #include "glyphs/glyph_metrics.h"
+#include "swftk/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,7 @@ namespace glyphs {
 namespace {
 
 double ToDouble(Fixed16 value) {
-  return value / 65536.0;
+  return value / swftk::kFixedOne;
 }
 
 struct Bounds {

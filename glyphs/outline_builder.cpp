@@ -1,4 +1,5 @@
 #include "glyphs/outline_builder.h"
+#include "swftk/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,7 +87,9 @@ class PolygonWriter {
   static OutlinePoint Snap(Vec v) {
     return {ToFixed16(std::round(v.x)), ToFixed16(std::round(v.y))};
   }
-  static Vec ToVec(OutlinePoint p) { return {p.x / 65536.0, p.y / 65536.0}; }
+  static Vec ToVec(OutlinePoint p) {
+    return {p.x / double{swftk::kFixedOne}, p.y / double{swftk::kFixedOne}};
+  }
   static bool IsWhole(Vec v) { return v.x == std::round(v.x) && v.y == std::round(v.y); }
 
   OutlineCurve& Open(uint16_t type) {
@@ -148,7 +151,7 @@ OutlinePolygon ConvertContour(const SourceContour& contour, double tolerance) {
 }  // namespace
 
 Fixed16 ToFixed16(double value) {
-  const double scaled = std::round(value * 65536.0);
+  const double scaled = std::round(value * swftk::kFixedOne);
   constexpr double kLow = std::numeric_limits<Fixed16>::min();
   constexpr double kHigh = std::numeric_limits<Fixed16>::max();
   if (!(scaled >= kLow)) return std::numeric_limits<Fixed16>::min();

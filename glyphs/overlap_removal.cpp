@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "glyphs/outline_builder.h"
+#include "swftk/units.h"
 
 namespace glyphs {
 
@@ -20,7 +21,7 @@ namespace {
 constexpr double kProbe = 1.0 / 64;
 
 Geom::Point At(OutlinePoint point) {
-  return {point.x / 65536.0, point.y / 65536.0};
+  return {point.x / double{swftk::kFixedOne}, point.y / double{swftk::kFixedOne}};
 }
 
 Geom::Point Mid(Geom::Point a, Geom::Point b) {

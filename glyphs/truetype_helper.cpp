@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "swftk/shape.h"
-#include "swftk/stream.h"
+#include "swftk/units.h"
 
 namespace glyphs {
 
@@ -15,7 +15,6 @@ using swftk::CSwfStraightEdgeShapeRecord;
 using swftk::CSwfStyleChangeShapeRecord;
 
 // Fonts are always measured at this cell height: one device unit is one design unit.
-constexpr int32_t kDesignCellHeight = 1024;
 // The kerning count of a DefineFont2 is 16 bits wide.
 constexpr size_t kMaxKerningPairs = 0xFFFF;
 constexpr uint8_t kInitialFont2Flags =
@@ -30,7 +29,7 @@ struct FloatPoint {
 float FixedToFloat(Fixed16 value) {
   const auto whole = static_cast<int16_t>(static_cast<uint32_t>(value) >> 16);
   const auto fraction = static_cast<uint16_t>(value & 0xFFFF);
-  return static_cast<float>(whole + fraction * (1.0 / 65536.0));
+  return static_cast<float>(whole + fraction * (1.0 / swftk::kFixedOne));
 }
 
 FloatPoint ToFloat(const OutlinePoint& point) {
@@ -72,38 +71,26 @@ std::unique_ptr<swftk::CSwfShape> CSwfTrueTypeHelper::TakeShape() {
 
 std::unique_ptr<swftk::CSwfDefineFont> CSwfTrueTypeHelper::BuildDefineFont(
     CKV_FontService& fonts, FontRequest request, std::string_view characters, uint16_t fontId) {
-  request.lfHeight = kDesignCellHeight;
+  request.lfHeight = swftk::kGlyphCellUnits;
   const std::shared_ptr<const CKV_GlyphSource> font = fonts.CreateFont(request);
   if (!font) return nullptr;
 
   auto tag = std::make_unique<swftk::CSwfDefineFont>();
   tag->characterId = fontId;
-  // The first offset is the size of the offset table itself.
-  size_t offset = 2 * characters.size();
-  if (offset > 0xFFFF) return nullptr;
-  tag->offsets.push_back(static_cast<uint16_t>(offset));
-  for (size_t i = 0; i < characters.size(); ++i) {
+  for (const char c : characters) {
     swftk::CSwfRect bounds;
     float scale = 0;
     TextMetrics metrics;
-    ExtractGlyph(*font, static_cast<uint8_t>(characters[i]), bounds, scale, metrics, false);
-    std::unique_ptr<swftk::CSwfShape> shape = TakeShape();
-    if (i + 1 < characters.size()) {
-      swftk::CSwfStream scratch;
-      shape->Write(scratch);
-      scratch.FlushBits();
-      offset += scratch.ByteCount();
-      if (offset > 0xFFFF) return nullptr;
-      tag->offsets.push_back(static_cast<uint16_t>(offset));
-    }
-    tag->glyphs.push_back(std::move(shape));
+    ExtractGlyph(*font, static_cast<uint8_t>(c), bounds, scale, metrics, false);
+    tag->glyphs.push_back(TakeShape());
   }
+  if (!tag->DeriveOffsets()) return nullptr;
   return tag;
 }
 
 std::unique_ptr<swftk::CSwfDefineFont2> CSwfTrueTypeHelper::BuildDefineFont2(
     CKV_FontService& fonts, FontRequest request, std::string_view characters, uint16_t fontId) {
-  request.lfHeight = kDesignCellHeight;
+  request.lfHeight = swftk::kGlyphCellUnits;
   const std::shared_ptr<const CKV_GlyphSource> font = fonts.CreateFont(request);
   if (!font) return nullptr;
 

@@ -27,8 +27,8 @@ class CSwfTrueTypeHelper {
   // Deletes the staged records and kerning pairs.
   virtual void ResetStaging();
 
-  // Glyph shapes and their offset table. Null when no font can be made for the request or
-  // when the glyphs do not fit the table's 16-bit offsets.
+  // Glyph shapes, from which the writer derives the offset table. Null when no font can be made
+  // for the request or when the glyphs do not fit the table's 16-bit offsets.
   std::unique_ptr<swftk::CSwfDefineFont> BuildDefineFont(CKV_FontService& fonts,
                                                          FontRequest request,
                                                          std::string_view characters,

@@ -6,11 +6,11 @@
 #include "glyphs/font_service.h"
 #include "glyphs/system_font_service.h"
 #include "player/font_character.h"
+#include "swftk/units.h"
 
 namespace player {
 namespace {
 
-constexpr double kFixedOne = 65536.0;
 constexpr uint16_t kFirstCode = 32;
 
 std::string FaceFor(const std::string& name) {
@@ -22,7 +22,7 @@ std::string FaceFor(const std::string& name) {
 
 PathPoint ToEm(const glyphs::OutlinePoint& point) {
   // Outlines have y upwards; glyphs on the stage have it downwards.
-  return {point.x / kFixedOne, -point.y / kFixedOne};
+  return {point.x / double{swftk::kFixedOne}, -point.y / double{swftk::kFixedOne}};
 }
 
 // A native outline as one closed subpath per polygon. Between two quadratic controls of a

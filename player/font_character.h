@@ -5,6 +5,7 @@
 
 #include "player/character.h"
 #include "player/shape_outline.h"
+#include "swftk/units.h"
 
 namespace swftk {
 class CSwfDefineFont;
@@ -18,7 +19,7 @@ namespace player {
 // that DefineFont2 (or DefineFontInfo for a DefineFont) gives them.
 class CKV_FontCharacter : public CKV_Character {
  public:
-  static constexpr double kEmSquare = 1024.0;
+  static constexpr double kEmSquare = swftk::kGlyphCellUnits;
 
   explicit CKV_FontCharacter(const swftk::CSwfDefineFont& font);
   explicit CKV_FontCharacter(const swftk::CSwfDefineFont2& font);

@@ -19,11 +19,10 @@
 #include "player/player.h"
 #include "player/shape_character.h"
 #include "player/text_character.h"
+#include "swftk/units.h"
 
 namespace player {
 namespace {
-
-constexpr double kTwipsPerPixel = 20.0;
 
 bool Invisible(const ColorTransform& colorTransform) {
   return colorTransform.alphaMult <= 0 && colorTransform.alphaAdd <= 0;
@@ -200,8 +199,8 @@ class StageDrawer {
 
 bool StageImageSize(const CKV_Movie& movie, double scale, int& width, int& height,
                     std::string& error) {
-  const double stageWidth = (movie.stage.xMax - movie.stage.xMin) / kTwipsPerPixel;
-  const double stageHeight = (movie.stage.yMax - movie.stage.yMin) / kTwipsPerPixel;
+  const double stageWidth = (movie.stage.xMax - movie.stage.xMin) / double{swftk::kTwipsPerPixel};
+  const double stageHeight = (movie.stage.yMax - movie.stage.yMin) / double{swftk::kTwipsPerPixel};
   if (!(stageWidth > 0) || !(stageHeight > 0)) {
     error = "the movie's stage is empty";
     return false;

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "swftk/records.h"
+#include "swftk/units.h"
 
 namespace player {
 namespace {
 
-constexpr double kFixed16 = 65536.0;
+constexpr double kFixed16 = swftk::kFixedOne;
 constexpr int32_t kIdentityMult = 256;
 
 uint8_t ApplyChannel(uint8_t value, int32_t mult, int32_t add) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "swftk/units.h"
+
 namespace swftk {
 class CSwfMatrix;
 class CSwfColorTransform;
@@ -35,15 +37,7 @@ struct Transform2D {
   bool operator==(const Transform2D&) const = default;
 };
 
-// A colour with straight (not premultiplied) 8-bit channels.
-struct Rgba {
-  uint8_t r = 0;
-  uint8_t g = 0;
-  uint8_t b = 0;
-  uint8_t a = 255;
-
-  bool operator==(const Rgba&) const = default;
-};
+using swftk::Rgba;
 
 // A colour transform: each channel becomes channel * mult / 256 + add, clamped to 0..255.
 struct ColorTransform {

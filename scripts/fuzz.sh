@@ -18,20 +18,20 @@ if [ -z "${ZARN_FUZZ_BUILD:-}" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARN_FUZZ=ON -DZARN_TESTS=OFF -DZARN_BENCH=OFF > /dev/null
 fi
-cmake --build "$build" --target read_movie_fuzz read_tag_fuzz player_fuzz skin_image_fuzz
+cmake --build "$build" --target read_movie_fuzz read_tag_fuzz player_fuzz skin_image_fuzz interpreter_fuzz
 
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT
 "$root/fuzz/seed.sh" "$seeds"
 # The skin loader starts from the skins the build drew, when there are any.
-mkdir -p "$seeds/skin"
+mkdir -p "$seeds/skin" "$seeds/actions"
 for skin in kalvzarn.wui kalvsp.wui; do
   if [ -f "$build/$skin" ]; then cp "$build/$skin" "$seeds/skin/"; fi
 done
 
 mkdir -p "$build/findings"
 status=0
-for pair in read_movie_fuzz:movie read_tag_fuzz:tag player_fuzz:movie skin_image_fuzz:skin; do
+for pair in read_movie_fuzz:movie read_tag_fuzz:tag player_fuzz:movie skin_image_fuzz:skin interpreter_fuzz:actions; do
   target=${pair%%:*}
   input=${pair#*:}
   mkdir -p "$build/corpus/$target"

@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libfreetype-dev libfontconfig-dev
-  libcairo2-dev libimagequant-dev libgif-dev libjpeg62-turbo-dev
+  libcairo2-dev libimagequant-dev libgif-dev libjpeg62-turbo-dev libavcodec-dev libavformat-dev libswscale-dev libavutil-dev libwebp-dev
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation fonts-dejavu-core

@@ -70,6 +70,30 @@ void ReadGlyphTable(CSwfReader& reader, uint32_t tableStart, std::span<const uin
   }
 }
 
+// Writes the glyphs one after another, each from a byte boundary, and notes where each starts.
+CSwfStream GlyphData(const std::vector<std::unique_ptr<CSwfShape>>& glyphs, size_t count,
+                     std::vector<uint32_t>& starts) {
+  CSwfStream data;
+  for (size_t i = 0; i < count; ++i) {
+    starts.push_back(static_cast<uint32_t>(data.ByteCount()));
+    glyphs[i]->Write(data);
+    data.FlushBits();
+  }
+  return data;
+}
+
+// A DefineFont's glyphs and the offsets of their table, counted from the table's start; false
+// when they do not fit 16 bits (the offsets written are then cut).
+bool WriteGlyphTable(const std::vector<std::unique_ptr<CSwfShape>>& glyphs,
+                     std::vector<uint16_t>& offsets, CSwfStream& glyphData) {
+  std::vector<uint32_t> starts;
+  glyphData = GlyphData(glyphs, std::min(glyphs.size(), kMaxU16 / 2), starts);
+  const size_t tableSize = 2 * starts.size();
+  offsets.clear();
+  for (const uint32_t start : starts) offsets.push_back(static_cast<uint16_t>(tableSize + start));
+  return glyphs.size() <= kMaxU16 / 2 && (starts.empty() || tableSize + starts.back() <= kMaxU16);
+}
+
 }  // namespace
 
 void CSwfDefineFont::Clear() {
@@ -77,15 +101,20 @@ void CSwfDefineFont::Clear() {
   glyphs.clear();
 }
 
-void CSwfDefineFont::SetGlyphs(std::vector<uint16_t> newOffsets,
-                               std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
-                               bool addTableSize) {
-  offsets = std::move(newOffsets);
+void CSwfDefineFont::SetGlyphs(std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id) {
   glyphs = std::move(newGlyphs);
   characterId = id;
-  if (!addTableSize) return;
-  const auto tableSize = static_cast<uint16_t>(2 * offsets.size());
-  for (uint16_t& offset : offsets) offset = static_cast<uint16_t>(offset + tableSize);
+}
+
+void CSwfDefineFont::SetGlyphs(std::vector<uint16_t> /*unusedOffsets*/,
+                               std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
+                               bool /*unusedAddTableSize*/) {
+  SetGlyphs(std::move(newGlyphs), id);
+}
+
+bool CSwfDefineFont::DeriveOffsets() const {
+  CSwfStream glyphData;
+  return WriteGlyphTable(glyphs, offsets, glyphData);
 }
 
 uint32_t CSwfDefineFont::Read(CSwfReader& reader) {
@@ -108,13 +137,12 @@ uint32_t CSwfDefineFont::Read(CSwfReader& reader) {
 }
 
 uint32_t CSwfDefineFont::Write(CSwfStream& out) const {
+  CSwfStream glyphData;
+  WriteGlyphTable(glyphs, offsets, glyphData);
   const Frame frame = BeginFrame(out);
   out.WriteUI16(characterId);
   for (const uint16_t offset : offsets) out.WriteUI16(offset);
-  for (const auto& glyph : glyphs) {
-    glyph->Write(out);
-    out.FlushBits();
-  }
+  out.Append(glyphData);
   return EndFrame(out, frame);
 }
 
@@ -223,14 +251,9 @@ uint32_t CSwfDefineFont2::Write(CSwfStream& out) const {
   const size_t count = std::min(glyphs.size(), kMaxU16);
   const bool wideCodes = (flags & kWideCodes) != 0;
 
-  // The glyphs come first, to learn where each starts; each starts on a byte boundary.
-  CSwfStream glyphData;
+  // The glyphs come first, to learn where each starts.
   std::vector<uint32_t> starts;
-  for (size_t i = 0; i < count; ++i) {
-    starts.push_back(static_cast<uint32_t>(glyphData.ByteCount()));
-    glyphs[i]->Write(glyphData);
-    glyphData.FlushBits();
-  }
+  CSwfStream glyphData = GlyphData(glyphs, count, starts);
   const auto glyphBytes = static_cast<uint32_t>(glyphData.ByteCount());
   // 16-bit offsets while the code-table offset, the largest of them, still fits.
   const bool wideOffsets = 2 * (count + 1) + glyphBytes > kMaxU16;

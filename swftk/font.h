@@ -18,7 +18,8 @@ struct KerningPair {
   int32_t adjustment = 0;
 };
 
-// DefineFont: glyph shapes behind an offset table that is written exactly as stored.
+// DefineFont: glyph shapes behind an offset table that the writer derives from the glyphs it
+// writes, as DefineFont2's writer does.
 class CSwfDefineFont : public CSwfCharacterTag {
  public:
   uint16_t GetTagCode() const override { return tagcode::kDefineFont; }
@@ -26,15 +27,19 @@ class CSwfDefineFont : public CSwfCharacterTag {
   uint32_t Read(CSwfReader& reader) override;
   uint32_t Write(CSwfStream& out) const override;
 
-  // Takes the offsets and the glyphs; with addTableSize the offsets are glyph positions
-  // relative to the end of the table and get the table's size added.
-  virtual void SetGlyphs(std::vector<uint16_t> newOffsets,
-                         std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
-                         bool addTableSize);
+  void SetGlyphs(std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id);
+  // The earlier form, whose offsets the writer now derives itself: they are not used.
+  void SetGlyphs(std::vector<uint16_t> unusedOffsets,
+                 std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
+                 bool unusedAddTableSize);
+  // Derives the offset table from the glyphs, as a write does; false when the glyphs lie too
+  // far apart for its 16-bit offsets, so that the font cannot be written.
+  bool DeriveOffsets() const;
 
-  // Entry 0 is twice the glyph count; entry i+1 follows glyph i.
-  std::vector<uint16_t> offsets;
   std::vector<std::unique_ptr<CSwfShape>> glyphs;
+  // The glyph offsets from the start of the offset table, as read, then as last written: entry
+  // 0 is the table's size, twice the glyph count.
+  mutable std::vector<uint16_t> offsets;
 };
 
 // DefineFontInfo: the name, style flags and character codes of a DefineFont.

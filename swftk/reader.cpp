@@ -67,6 +67,13 @@ const char* DescribeOpenResult(OpenResult result) {
   return "unknown problem";
 }
 
+bool IsKvxPath(std::string_view path) {
+  if (path.size() < 4) return false;
+  const std::string_view end = path.substr(path.size() - 4);
+  const auto is = [](char c, char lower) { return c == lower || c == lower - ('a' - 'A'); };
+  return end[0] == '.' && is(end[1], 'k') && is(end[2], 'v') && is(end[3], 'x');
+}
+
 void CSwfReader::Reset() {
   buffer_.clear();
   tags_.clear();
@@ -85,6 +92,11 @@ int CSwfReader::Open(const std::string& path, bool checkSignature, bool parseTag
   Reset();
   std::vector<uint8_t> file;
   if (!ReadFileBytes(path, file)) return 1;
+  return OpenBytes(std::move(file), checkSignature, parseTags);
+}
+
+int CSwfReader::OpenBytes(std::vector<uint8_t> file, bool checkSignature, bool parseTags) {
+  Reset();
   size_t at = 0;
   if (checkSignature) {
     for (const uint8_t expected : {'F', 'W', 'S', '\x04'}) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "swftk/header.h"
@@ -28,6 +29,10 @@ enum class OpenResult {
 
 // A readable sentence for a non-zero open result.
 const char* DescribeOpenResult(OpenResult result);
+
+// True when the path ends in ".kvx", in any case: such a movie (an effect template) is stored
+// without its four signature bytes, while its length field still counts them.
+bool IsKvxPath(std::string_view path);
 
 // Holds a whole SWF file in memory, reads primitives from it and turns it into tags.
 // Reads never pass the current limit (the end of the data, or of the tag being read):
@@ -58,6 +63,8 @@ class CSwfReader {
   // Loads a file: 0 success, 1 cannot open, 2 bad signature or not version 4.
   // Without checkSignature the data starts at the file-length field.
   int Open(const std::string& path, bool checkSignature, bool parseTags);
+  // The same for a file already in memory (0 or 2).
+  int OpenBytes(std::vector<uint8_t> file, bool checkSignature, bool parseTags);
   // Loads a movie of any version, "FWS" or zlib-compressed "CWS", from a file or from memory.
   OpenResult OpenMovie(const std::string& path, bool parseTags = true);
   OpenResult OpenMovieBytes(std::vector<uint8_t> file, bool parseTags = true);

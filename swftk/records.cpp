@@ -7,6 +7,7 @@
 
 #include "swftk/reader.h"
 #include "swftk/stream.h"
+#include "swftk/units.h"
 
 namespace swftk {
 namespace {
@@ -62,10 +63,10 @@ CSwfRect& CSwfRect::operator=(const CSwfRect& other) {
 }
 
 void CSwfRect::SetPixels(int xMinPx, int yMinPx, int xMaxPx, int yMaxPx) {
-  xMin = xMinPx * 20;
-  yMin = yMinPx * 20;
-  xMax = xMaxPx * 20;
-  yMax = yMaxPx * 20;
+  xMin = xMinPx * kTwipsPerPixel;
+  yMin = yMinPx * kTwipsPerPixel;
+  xMax = xMaxPx * kTwipsPerPixel;
+  yMax = yMaxPx * kTwipsPerPixel;
 }
 
 uint32_t CSwfRect::Write(CSwfStream& out) const {

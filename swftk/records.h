@@ -1,6 +1,7 @@
 #pragma once
 
 #include "swftk/object.h"
+#include "swftk/units.h"
 
 namespace swftk {
 
@@ -43,8 +44,8 @@ class CSwfMatrix : public CSwfObj {
   uint32_t Write(CSwfStream& out) const override;
 
   uint8_t flags = kHasScale;
-  int32_t scaleX = 65536;
-  int32_t scaleY = 65536;
+  int32_t scaleX = kFixedOne;
+  int32_t scaleY = kFixedOne;
   int32_t rotateSkew0 = 0;
   int32_t rotateSkew1 = 0;
   int32_t translateX = 0;

@@ -86,15 +86,25 @@ bool FileReplacement::Open(const std::string& path, std::string& error) {
 }
 
 bool FileReplacement::Write(const void* data, size_t size) {
+  return Transfer(data, size, -1);
+}
+
+bool FileReplacement::WriteAt(uint64_t offset, const void* data, size_t size) {
+  return Transfer(data, size, static_cast<int64_t>(offset));
+}
+
+bool FileReplacement::Transfer(const void* data, size_t size, int64_t offset) {
   const auto* bytes = static_cast<const char*>(data);
   while (failure_ == 0 && size > 0) {
-    const ssize_t written = write(fd_, bytes, size);
+    const ssize_t written =
+        offset < 0 ? write(fd_, bytes, size) : pwrite(fd_, bytes, size, static_cast<off_t>(offset));
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       failure_ = written < 0 ? errno : EIO;
       break;
     }
     bytes += written;
+    if (offset >= 0) offset += written;
     size -= static_cast<size_t>(written);
   }
   return failure_ == 0;

@@ -29,11 +29,16 @@ class FileReplacement {
   bool Open(const std::string& path, std::string& error);
   // Appends bytes; a failure is remembered and reported by Commit.
   bool Write(const void* data, size_t size);
+  // Writes bytes at an offset of the file, for writers that go back to fill in a header; a
+  // failure is remembered and reported by Commit.
+  bool WriteAt(uint64_t offset, const void* data, size_t size);
   // Puts the file in place; false with the reason when any step failed.
   bool Commit(std::string& error, FileSync sync = FileSync::kFlush);
 
  private:
   void Discard();
+  // Writes at the file's position when offset is negative, at offset otherwise.
+  bool Transfer(const void* data, size_t size, int64_t offset);
 
   std::string destination_;
   std::string temporary_;

@@ -106,7 +106,8 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
     std::string err;
   } cases[] = {
       {"4", [](MakeOptions& o) { o.flash = "3"; },
-       "zarn-cli: --flash 3 cannot be used: " + dir.File("grow.swf") + " is a Flash 4 effect\n"},
+       "Kalvoren Zarn | Input Error: Please save the movie as Flash 4.\nThe effect " +
+           dir.File("grow.swf") + " is a Flash 4 effect.\n"},
       {"3", [&](MakeOptions& o) { o.width = "0", o.html = dir.File("page.html"); },
        "Kalvoren Zarn | Input Error: Please re-enter the Movie Width.\n"
        "It must be at least 1 and less than 3000.\n"},
@@ -115,8 +116,20 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
        "The character \"\xE2\x98\x85\" (U+2605) cannot be written in Windows-1252.\n"},
       {"3", [&](MakeOptions& o) { o.text = "a", o.textFile = dir.File("text.txt"); },
        "zarn-cli: --text and --text-file cannot be used together\n"},
-      {"3", [](MakeOptions& o) { o.output.clear(); },
-       "zarn-cli: make needs --effect PATH and -o OUT.swf\n"},
+      // Without effect or output the settings are checked first, in the desktop's order.
+      {"3", [](MakeOptions& o) { o.output.clear(); }, "zarn-cli: make needs -o OUT.swf\n"},
+      {"3", [](MakeOptions& o) { o.effect.clear(); },
+       "Kalvoren Zarn | Input Error: Please select an effect.\n"},
+      {"3",
+       [](MakeOptions& o) {
+         o.effect.clear();
+         o.output.clear();
+         o.letterSpace = "3000";
+       },
+       "Kalvoren Zarn | Input Error: Please re-enter the Letter Space.\n"
+       "It must be at least -3000 and less than 3000.\n"},
+      {"3", [&](MakeOptions& o) { o.exportPath = dir.File("out.avi"); },
+       "zarn-cli: --export takes a file ending in .mp4, .webm, .mov, .webp, .apng and .gif\n"},
       {"3", [](MakeOptions& o) { o.color = "12345"; },
        "zarn-cli: --color takes a colour as six hexadecimal digits RRGGBB, not \"12345\"\n"},
       {"3",
@@ -137,6 +150,17 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
   }
 }
 
+TEST_F(MakeCommand, ExportsTheMovieItMade) {
+  MakeOptions options = Options();
+  options.exportPath = dir.File("out.webm");
+  options.exportSettings.transparent = true;
+  ASSERT_EQ(Run(options), 0) << err.str();
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "out.webm"}));
+  const Bytes webm = zarn::test::ReadFileBytes(dir.File("out.webm"));
+  ASSERT_GE(webm.size(), 4u);
+  EXPECT_EQ(Bytes(webm.begin(), webm.begin() + 4), (Bytes{0x1A, 0x45, 0xDF, 0xA3}));
+}
+
 TEST(MakeCommandLine, ParsesEveryOption) {
   TempDir dir;
   std::vector<std::string> words = {"zarn-cli", "make",
@@ -147,7 +171,9 @@ TEST(MakeCommandLine, ParsesEveryOption) {
   std::istringstream rest(
       "--text AB --size 24 --bold --italic --color 00FF00 --background 202020 --width 320 "
       "--height 200 --rate 24 --delay 3 --letter-space 2 --line-space 4 --x 10 --y 20 --loop "
-      "--all-at-once --protect --link http://example.org/ --target _blank --flash 3");
+      "--all-at-once --protect --link http://example.org/ --target _blank --flash 3 "
+      "--export " +
+      dir.File("out.apng") + " --fps 6 --loops 2 --quality 90");
   for (std::string word; rest >> word;) words.push_back(word);
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
@@ -161,7 +187,8 @@ TEST(MakeCommandLine, ParsesEveryOption) {
   EXPECT_EQ(movie.GetHeader().frameRect.xMax, 320 * 20);
   EXPECT_EQ(movie.GetHeader().frameRate, 24.0F);
   EXPECT_EQ(movie.GetTags()[0]->GetTagCode(), swftk::tagcode::kProtect);
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "page.html"}));
+  EXPECT_EQ(dir.Entries(),
+            (std::vector<std::string>{"grow.swf", "out.apng", "out.swf", "page.html"}));
 }
 
 TEST(CompileEffectCommand, WritesAKvxWithoutTheSignatureAndASwfWithIt) {

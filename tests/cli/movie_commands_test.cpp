@@ -402,6 +402,27 @@ TEST_F(MovieCommand, RenderWritesEveryFrameOfTheRangeASheetAndAGif) {
   EXPECT_EQ(std::string(gif.begin(), gif.begin() + std::min<size_t>(gif.size(), 6)), "GIF89a");
 }
 
+TEST_F(MovieCommand, RenderWritesAVideoByTheOutputsExtension) {
+  RenderRequest request;
+  request.input = dir.File("in.swf");
+  request.png = dir.File("movie.mp4");
+  request.exportSettings.width = 101;
+  const Outcome run = Render(request);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "export -> " + dir.File("movie.mp4") + "\n");
+  const Bytes mp4 = ReadFileBytes(dir.File("movie.mp4"));
+  ASSERT_GE(mp4.size(), 8u);
+  EXPECT_EQ(std::string(mp4.begin() + 4, mp4.begin() + 8), "ftyp");
+  request.png = dir.File("clear.mp4");
+  request.exportSettings.transparent = true;
+  const Outcome refused = Render(request);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "zarn-cli: cannot export to " + dir.File("clear.mp4") +
+                             ": MP4 (H.264) cannot hold a transparent background; use .webm, "
+                             ".mov, .webp or .apng\n");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.swf", "movie.mp4"}));
+}
+
 TEST_F(MovieCommand, RenderTimesTheDrawingOfTheRangeAndWritesNothing) {
   RenderRequest request;
   request.input = dir.File("in.swf");

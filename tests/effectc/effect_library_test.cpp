@@ -83,11 +83,11 @@ engine::MovieRequest RequestFor(const std::string& templatePath, const std::stri
   request.originY = 70;
   request.allAtOnce = allAtOnce;
   request.frameDelay = kFrameDelay;
-  std::string version;
-  engine::ReadEffectVariable("version", version, templatePath);
-  request.editTextMode = version == "4";
-  request.lenientSignature = engine::HasLenientSignature(templatePath);
-  engine::ReadEffectVariable("embedGlyphs", request.embedGlyphs, templatePath);
+  request.templateBytes = zarn::test::ReadFileBytes(templatePath);
+  request.editTextMode = engine::FindEffectVersion(request.templateBytes) == 4;
+  request.lenientSignature = swftk::IsKvxPath(templatePath);
+  request.embedGlyphs =
+      engine::FindEffectVariable(request.templateBytes, "embedGlyphs").value_or("");
   return request;
 }
 

@@ -18,6 +18,7 @@
 #include "swftk/reader.h"
 #include "swftk/stream.h"
 #include "template_fixture.h"
+#include "tests/glyphs/fake_font_service.h"
 #include "tests/support/temp_dir.h"
 
 namespace engine::test {
@@ -46,52 +47,39 @@ class MessageLog {
   std::vector<Message> messages;
 };
 
-// A font of known measures: cell height 1024, ascent 800, descent 224; every character is a
-// 100 × 700 unit box whose A, B and C widths are 10, 2 × code and 10; one kerning pair (A, V).
-class FakeGlyphSource : public glyphs::CKV_GlyphSource {
+// The glyph tests' fake fonts, here all of known measures: cell height 1024, ascent 800,
+// descent 224; every character is a 100 × 700 unit box whose A, B and C widths are 10,
+// 2 × code and 10; one kerning pair (A, V).
+class FakeFontService : public glyphs::FakeFontService {
  public:
-  std::string GetFaceName() const override { return "Fake Sans"; }
-  glyphs::TextMetrics GetTextMetrics() const override {
-    glyphs::TextMetrics metrics;
-    metrics.height = 1024;
-    metrics.ascent = 800;
-    metrics.descent = 224;
-    metrics.weight = 400;
-    return metrics;
-  }
-  glyphs::AbcWidths GetAbcWidths(uint8_t code) const override { return {10, 2 * code, 10}; }
-  bool GetGlyphOutline(uint8_t, glyphs::GlyphOutline& out) const override {
+  FakeFontService() {
+    font.faceName = "Fake Sans";
+    font.metrics = {.height = 1024, .ascent = 800, .descent = 224, .weight = 400};
     constexpr int32_t kOne = 65536;
-    out.metrics = {100, 700, 10, 700, 0, 0};
-    glyphs::OutlinePolygon box;
-    box.curves.push_back(
+    glyphs::GlyphOutline box;
+    box.metrics = {100, 700, 10, 700, 0, 0};
+    box.polygons.resize(1);
+    box.polygons[0].curves.push_back(
         {glyphs::kCurveLine, {{100 * kOne, 0}, {100 * kOne, 700 * kOne}, {0, 700 * kOne}}});
-    out.polygons = {box};
-    return true;
-  }
-  std::vector<glyphs::KerningAdjustment> GetKerningPairs() const override {
-    return {{'A', 'V', -50}};
+    for (int code = 0; code < 256; ++code) {
+      font.widths[static_cast<uint8_t>(code)] = {10, 2 * code, 10};
+      font.outlines[static_cast<uint8_t>(code)] = box;
+    }
+    font.kerning = {{'A', 'V', -50}};
   }
 };
 
-// Hands out FakeGlyphSource fonts (or none) and remembers the requests.
-class FakeFontService : public glyphs::CKV_FontService {
- public:
-  std::shared_ptr<const glyphs::CKV_GlyphSource> CreateFont(
-      const glyphs::FontRequest& request) override {
-    requests.push_back(request);
-    return fails ? nullptr : std::make_shared<FakeGlyphSource>();
-  }
-  bool fails = false;
-  std::vector<glyphs::FontRequest> requests;
-};
-
-// A parameterised case's label as a test name.
+// A parameterised case's label as a test name, and as what the log prints for it.
 template <class T>
 std::string CaseName(const ::testing::TestParamInfo<T>& info) {
   std::string name;
   for (const char c : std::string(info.param.label)) name += std::isalnum(c) ? c : '_';
   return name;
+}
+template <class T>
+  requires requires(const T& c) { c.label; }
+void PrintTo(const T& c, std::ostream* out) {
+  *out << c.label;
 }
 
 inline std::unique_ptr<swftk::CSwfReader> ReadMovie(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/letter_placement.h"
 #include "engine/text_layout.h"
 #include "engine/windows1252_text.h"
 #include "engine_test_support.h"
@@ -29,17 +30,14 @@ TEST(GlyphSets, HoldTheDistinctCharactersInCodeOrder) {
   }
 }
 
-// A font whose every character is 512 units wide: at 12 points the float scale 2.8444445
-// truncates the advance to 179 where a double would give 180.
-class UniformFont : public FakeGlyphSource {
- public:
-  glyphs::AbcWidths GetAbcWidths(uint8_t) const override { return {0, 512, 0}; }
-};
-
+// A character 512 units wide: at 12 points the float scale 2.8444445 truncates the advance
+// to 179 where a double would give 180.
 TEST(GlyphMetrics, TheFloatScaleAndTheTruncationBothCount) {
+  FakeFontService fonts;
+  fonts.font.widths['x'] = {0, 512, 0};
   GlyphLayout layout;
   BuildGlyphSet("x", "", layout);
-  MeasureGlyphs(UniformFont(), 120, layout);
+  MeasureGlyphs(*fonts.CreateFont({}), 120, layout);
   EXPECT_EQ(layout.emHeight, 360.0);
   EXPECT_FLOAT_EQ(layout.measureScale, 2.8444445F);
   EXPECT_EQ(layout.glyphAdvance, std::vector<int>{179});
@@ -87,8 +85,8 @@ TEST(LetterPlacement, MovesTheEffectsPlacementToTheLetter) {
     const auto placement =
         Place(9, 4, "letter", Matrix(c.scaleX, c.scaleY, c.tx, c.ty, c.rotate0, c.rotate1), true);
     placement->ratio = 7;
-    const auto letter = CZarnHelper::MakeLetterPlacement(*placement, 12, 30, c.advance, 360, c.x,
-                                                         c.y, c.compensate);
+    const auto letter =
+        MakeLetterPlacement(*placement, 12, 30, c.advance, 360, c.x, c.y, c.compensate);
     EXPECT_EQ(Describe(*letter), "place 12@30 \"letter\"");
     EXPECT_EQ(letter->ratio, 7);
     EXPECT_TRUE(letter->move);
@@ -102,8 +100,7 @@ TEST(LetterPlacement, MovesTheEffectsPlacementToTheLetter) {
     EXPECT_EQ(placement->characterId, 9);
   }
   // A placement without a matrix is copied as it is.
-  const auto letter =
-      CZarnHelper::MakeLetterPlacement(*Place(0, 2, "spark"), 5, 8, 300, 360, 1000, 1000, true);
+  const auto letter = MakeLetterPlacement(*Place(0, 2, "spark"), 5, 8, 300, 360, 1000, 1000, true);
   EXPECT_EQ(Describe(*letter), "place 5@8 \"spark\"");
   EXPECT_FALSE(letter->matrix);
 }

@@ -12,23 +12,8 @@
 namespace engine::test {
 namespace {
 
-MovieSettings ValidSettings() {
-  MovieSettings settings;
-  settings.text = "abc";
-  settings.linkUrl = "http://example.org/";
-  settings.linkTarget = "_blank";
-  settings.movieWidth = 500;
-  settings.movieHeight = 150;
-  settings.originX = 50;
-  settings.originY = 60;
-  settings.frameDelay = 2;
-  settings.frameRate = 12.0F;
-  settings.textColor = 0x00336699;
-  settings.backgroundColor = 0x00102030;
-  settings.fontSize = 36;
-  settings.font.SetFaceName("Fake Sans");
-  return settings;
-}
+// The cases' labels, not their bytes, in the test log.
+using engine::test::PrintTo;
 
 struct CheckCase {
   const char* label;
@@ -41,11 +26,11 @@ class SettingsChecks : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(SettingsChecks, RefuseWithOneInputErrorOrAccept) {
   MovieSettings settings = ValidSettings();
-  MovieTarget target{"effects/spin.swf", "out.swf", false, 3};
+  MovieTarget target{"effects/spin.swf", "out.swf", false};
   GetParam().change(settings, target);
   FakeFontService fonts;
   MessageLog log;
-  const bool accepted = PrepareMovieRequest(settings, target, fonts, log.Sink()).has_value();
+  const bool accepted = PrepareMovieRequest(settings, target, {}, fonts, log.Sink()).has_value();
   EXPECT_EQ(accepted, GetParam().text.empty());
   const std::vector<Message> expected = {
       {"Kalvoren Zarn | Input Error", GetParam().text, GetParam().detail}};
@@ -167,8 +152,8 @@ TEST(SettingsRequest, CarriesEverySettingIntoTheRequest) {
   settings.font.lfWeight = 700;
   FakeFontService fonts;
   MessageLog log;
-  const std::optional<MovieRequest> request =
-      PrepareMovieRequest(settings, {effect, "out.swf", false, 4}, fonts, log.Sink());
+  const std::optional<MovieRequest> request = PrepareMovieRequest(
+      settings, {effect, "out.swf", false, 4}, ReadFileBytes(effect), fonts, log.Sink());
   ASSERT_TRUE(request.has_value());
   const MovieRequest& r = *request;
   EXPECT_EQ(std::vector<std::string>(
@@ -192,37 +177,47 @@ TEST(SettingsRequest, CarriesEverySettingIntoTheRequest) {
 TEST(SettingsRequest, ModesFollowTheirBoxesAndTheEffectVersion) {
   FakeFontService fonts;
   MessageLog log;
-  const auto Prepare = [&](const MovieSettings& settings, bool preview, int version) {
-    return PrepareMovieRequest(settings, {"e.swf", "o.swf", preview, version}, fonts, log.Sink());
+  const auto Prepare = [&](const MovieSettings& settings, bool preview, int asked, int version) {
+    TemplateBuilder builder;
+    if (version != 0) builder.Variable("version", std::to_string(version));
+    AddMinimalTemplate(builder);
+    return PrepareMovieRequest(settings, {"e.kvx", "o.swf", preview, asked}, builder.Build(false),
+                               fonts, log.Sink());
   };
-  // Without the link the link fields are empty; without the file the variable stays empty.
-  const auto plain = Prepare(ValidSettings(), false, 3);
+  // Without the link the link fields are empty; without the variable the glyphs stay empty.
+  const auto plain = Prepare(ValidSettings(), false, 0, 0);
   ASSERT_TRUE(plain.has_value());
   EXPECT_EQ(plain->linkUrl + plain->linkTarget + plain->embedGlyphs, "");
-  for (const int version : {0, 3, 4, 5}) {
-    EXPECT_EQ(Prepare(ValidSettings(), false, version)->editTextMode, version == 4) << version;
+  EXPECT_TRUE(plain->lenientSignature);
+  // Version 4 makes edit-text movies; below 4 the version asked for decides, above 4 the
+  // template's own stands (and stays plain).
+  struct {
+    int version;
+    int asked;
+    bool editText;
+  } const versions[] = {{0, 0, false}, {3, 3, false}, {3, 4, true}, {4, 0, true},
+                        {4, 4, true},  {5, 5, false}, {5, 4, false}};
+  for (const auto& c : versions) {
+    EXPECT_EQ(Prepare(ValidSettings(), false, c.asked, c.version)->editTextMode, c.editText)
+        << c.version;
   }
   // All at once carries a delay of one without checking the box.
   MovieSettings settings = ValidSettings();
   settings.flags.allAtOnce = true;
   settings.frameDelay = 0;
-  EXPECT_TRUE(Prepare(settings, false, 3)->allAtOnce);
-  EXPECT_EQ(Prepare(settings, false, 3)->frameDelay, 1);
+  EXPECT_TRUE(Prepare(settings, false, 3, 3)->allAtOnce);
+  EXPECT_EQ(Prepare(settings, false, 3, 3)->frameDelay, 1);
   // The loop comes from the preview box only for a preview.
   settings.flags.loopPreview = true;
   settings.flags.loopMovie = false;
-  EXPECT_TRUE(Prepare(settings, true, 3)->loop);
-  EXPECT_FALSE(Prepare(settings, false, 3)->loop);
+  EXPECT_TRUE(Prepare(settings, true, 0, 3)->loop);
+  EXPECT_FALSE(Prepare(settings, false, 3, 3)->loop);
   EXPECT_TRUE(log.messages.empty());
-}
-
-TEST(SettingsRequest, KvxTemplatesInAnyCaseSkipTheSignatureCheck) {
-  for (const char* path : {"effects/SPIN.KVX", "spin.kVx", ".kvx"}) {
-    EXPECT_TRUE(HasLenientSignature(path)) << path;
-  }
-  for (const char* path : {"spin.kvx.bak", "spin.swf", "kvx", "spin_kvx"}) {
-    EXPECT_FALSE(HasLenientSignature(path)) << path;
-  }
+  // A Flash 4 effect cannot be saved as Flash 3.
+  EXPECT_FALSE(Prepare(ValidSettings(), false, 3, 4).has_value());
+  EXPECT_EQ(log.messages, std::vector<Message>(
+                              {{"Kalvoren Zarn | Input Error", "Please save the movie as Flash 4.",
+                                "The effect e.kvx is a Flash 4 effect."}}));
 }
 
 TEST(SettingsFields, NumberBoxesReadLikeAtoiAndAtof) {

@@ -16,74 +16,62 @@
 namespace engine::test {
 namespace {
 
-struct RequestCheck {
-  const char* label;
-  std::function<void(MovieRequest&)> change;
-  Message message;
-};
-
-class GenerateChecks : public ::testing::TestWithParam<RequestCheck> {};
-
-TEST_P(GenerateChecks, RefuseBeforeTouchingAnyFile) {
-  TempDir dir;
-  FakeFontService fonts;
-  MessageLog log;
-  MovieRequest request = ValidRequest(dir.File("missing.swf"), dir.File("out.swf"), fonts);
-  GetParam().change(request);
-  EXPECT_FALSE(CZarnHelper(log.Sink()).GenerateMovie(request));
-  EXPECT_EQ(log.messages, std::vector<Message>{GetParam().message});
-  EXPECT_TRUE(dir.Entries().empty());
-  EXPECT_TRUE(fonts.requests.empty());
+TEST(GenerateChecks, RefuseBeforeTouchingAnyFile) {
+  const char* const kInvalid = "Invalid Entry";
+  const char* const kAboveZero = "It must be greater than zero.";
+  const Message kBadWidth{kInvalid, "Please re-enter the movie width.", kAboveZero};
+  const Message kBadRate{kInvalid, "Please re-enter the frame rate", "It must be greater than zero"};
+  const Message kBadDelay{kInvalid, "Please re-enter the frame delay",
+                          "It must be greater than or equal to one."};
+  const struct {
+    const char* label;
+    std::function<void(MovieRequest&)> change;
+    Message message;
+  } cases[] = {
+      {"width", [](MovieRequest& r) { r.movieWidth = 0; }, kBadWidth},
+      {"height",
+       [](MovieRequest& r) { r.movieHeight = -1; },
+       {kInvalid, "Please re-enter the movie height", kAboveZero}},
+      {"rate", [](MovieRequest& r) { r.frameRate = 0.0F; }, kBadRate},
+      {"rate not a number",
+       [](MovieRequest& r) { r.frameRate = std::numeric_limits<float>::quiet_NaN(); }, kBadRate},
+      {"text", [](MovieRequest& r) { r.text.clear(); }, {kInvalid, "Please enter some text.", ""}},
+      {"delay", [](MovieRequest& r) { r.frameDelay = 0; }, kBadDelay},
+      {"effect",
+       [](MovieRequest& r) { r.effectPath.clear(); },
+       {"No effect selected", "Please select an effect", ""}},
+      {"long text",
+       [](MovieRequest& r) { r.text.assign(255, 'a'); },
+       {kInvalid, "Please re-enter the text", "It must be at most 254 characters long."}},
+      {"font size",
+       [](MovieRequest& r) { r.fontSizeTenths = 0; },
+       {kInvalid, "Please re-enter the font size", kAboveZero}},
+      // The checks run in order: only the first failure is reported.
+      {"width before text and effect",
+       [](MovieRequest& r) {
+         r.movieWidth = 0;
+         r.text.clear();
+         r.effectPath.clear();
+       },
+       kBadWidth},
+      {"delay before effect",
+       [](MovieRequest& r) {
+         r.frameDelay = 0;
+         r.effectPath.clear();
+       },
+       kBadDelay}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    FakeFontService fonts;
+    MessageLog log;
+    MovieRequest request = ValidRequest(dir.File("missing.swf"), dir.File("out.swf"), fonts);
+    c.change(request);
+    EXPECT_FALSE(CZarnHelper(log.Sink()).GenerateMovie(request)) << c.label;
+    EXPECT_EQ(log.messages, std::vector<Message>{c.message}) << c.label;
+    EXPECT_TRUE(dir.Entries().empty()) << c.label;
+    EXPECT_TRUE(fonts.log.created.empty()) << c.label;
+  }
 }
-
-const char* const kInvalid = "Invalid Entry";
-const char* const kAboveZero = "It must be greater than zero.";
-const Message kBadWidth{kInvalid, "Please re-enter the movie width.", kAboveZero};
-const Message kBadRate{kInvalid, "Please re-enter the frame rate", "It must be greater than zero"};
-const Message kBadDelay{kInvalid, "Please re-enter the frame delay",
-                        "It must be greater than or equal to one."};
-
-// The checks run in order: only the first failure is reported.
-INSTANTIATE_TEST_SUITE_P(
-    Table, GenerateChecks,
-    ::testing::Values(RequestCheck{"width", [](MovieRequest& r) { r.movieWidth = 0; }, kBadWidth},
-                      RequestCheck{"height",
-                                   [](MovieRequest& r) { r.movieHeight = -1; },
-                                   {kInvalid, "Please re-enter the movie height", kAboveZero}},
-                      RequestCheck{"rate", [](MovieRequest& r) { r.frameRate = 0.0F; }, kBadRate},
-                      RequestCheck{"rate not a number",
-                                   [](MovieRequest& r) {
-                                     r.frameRate = std::numeric_limits<float>::quiet_NaN();
-                                   },
-                                   kBadRate},
-                      RequestCheck{"text",
-                                   [](MovieRequest& r) { r.text.clear(); },
-                                   {kInvalid, "Please enter some text.", ""}},
-                      RequestCheck{"delay", [](MovieRequest& r) { r.frameDelay = 0; }, kBadDelay},
-                      RequestCheck{"effect",
-                                   [](MovieRequest& r) { r.effectPath.clear(); },
-                                   {"No effect selected", "Please select an effect", ""}},
-                      RequestCheck{"long text",
-                                   [](MovieRequest& r) { r.text.assign(255, 'a'); },
-                                   {kInvalid, "Please re-enter the text",
-                                    "It must be at most 254 characters long."}},
-                      RequestCheck{"font size",
-                                   [](MovieRequest& r) { r.fontSizeTenths = 0; },
-                                   {kInvalid, "Please re-enter the font size", kAboveZero}},
-                      RequestCheck{"width before text",
-                                   [](MovieRequest& r) {
-                                     r.movieWidth = 0;
-                                     r.text.clear();
-                                     r.effectPath.clear();
-                                   },
-                                   kBadWidth},
-                      RequestCheck{"delay before effect",
-                                   [](MovieRequest& r) {
-                                     r.frameDelay = 0;
-                                     r.effectPath.clear();
-                                   },
-                                   kBadDelay}),
-    CaseName<RequestCheck>);
 
 using GenerateMovie = MovieTest;
 
@@ -235,9 +223,13 @@ TEST_F(GenerateMovie, EachGlyphTextDrawsItsGlyphAtTheLetterHeight) {
   }
 }
 
-TEST_F(GenerateMovie, FontInfoNamesTheFaceCodesAndStyle) {
-  MovieRequest request = MinimalRequest();
-  request.text = "cab";
+TEST_F(GenerateMovie, TheFontHoldsTheGlyphSetAndItsInfoNamesTheFaceCodesAndStyle) {
+  TemplateBuilder builder;
+  builder.Variable("embedGlyphs", "01");
+  AddMinimalTemplate(builder);
+  MovieRequest request = RequestFor(builder);
+  request.embedGlyphs = "01";
+  request.text = "caab";
   struct Style {
     int32_t weight;
     uint8_t italic, flags;
@@ -254,25 +246,15 @@ TEST_F(GenerateMovie, FontInfoNamesTheFaceCodesAndStyle) {
     EXPECT_EQ(info->fontId, 1);
     EXPECT_EQ(info->name, "Fake Sans");
     EXPECT_EQ(info->flags, style.flags) << style.weight << " " << int{style.italic};
-    EXPECT_EQ(info->codes, (std::vector<uint16_t>{'a', 'b', 'c'}));
+    EXPECT_EQ(info->codes, (std::vector<uint16_t>{'0', '1', 'a', 'b', 'c'}));
   }
+  const auto font = DecodeAs<swftk::CSwfDefineFont>(
+      *First(GenerateAndRead(request)->GetTags(), tagcode::kDefineFont));
+  EXPECT_EQ(font->glyphs.size(), 5U);
+  EXPECT_EQ(font->offsets.front(), 10);
   // The font is made at the design cell height, whatever the request said.
-  ASSERT_FALSE(fonts.requests.empty());
-  for (const glyphs::FontRequest& made : fonts.requests) EXPECT_EQ(made.lfHeight, 1024);
-}
-
-TEST_F(GenerateMovie, TheFontHoldsOneGlyphPerCharacterOfTheSet) {
-  TemplateBuilder builder;
-  builder.Variable("embedGlyphs", "01");
-  AddMinimalTemplate(builder);
-  MovieRequest request = RequestFor(builder);
-  request.embedGlyphs = "01";
-  request.text = "aa";
-  const auto movie = GenerateAndRead(request);
-  ASSERT_NE(movie, nullptr);
-  const auto font = DecodeAs<swftk::CSwfDefineFont>(*First(movie->GetTags(), tagcode::kDefineFont));
-  EXPECT_EQ(font->glyphs.size(), 3U);
-  EXPECT_EQ(font->offsets.front(), 6);
+  ASSERT_FALSE(fonts.log.created.empty());
+  for (const glyphs::FontRequest& made : fonts.log.created) EXPECT_EQ(made.lfHeight, 1024);
 }
 
 TEST_F(GenerateMovie, EditTextCharactersComeInTheirOrder) {
@@ -378,9 +360,9 @@ TEST_F(GenerateMovie, WritesTheMovieWholeOrNotAtAll) {
   const Bytes old = {'o', 'l', 'd'};
   MovieRequest request = MinimalRequest();
   WriteFileBytes(request.outputPath, old);
-  fonts.fails = true;
+  fonts.refuse = true;
   EXPECT_FALSE(Generate(request));
-  fonts.fails = false;
+  fonts.refuse = false;
   MovieRequest unwritable = request;
   unwritable.outputPath = dir.File("no such folder/out.swf");
   EXPECT_FALSE(Generate(unwritable));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/movie_request.h"
+#include "engine/movie_settings.h"
 #include "glyphs/font_service.h"
 #include "swftk/actions.h"
 #include "swftk/control_tags.h"
@@ -203,6 +204,26 @@ inline MovieRequest ValidRequest(const std::string& effectPath, const std::strin
   request.originY = 50;
   request.frameDelay = 1;
   return request;
+}
+
+// Settings that pass every check: "abc" in 36 points at (50, 60) on a 500 × 150 movie at
+// 12 fps, a frame delay of 2, a link that is not switched on.
+inline MovieSettings ValidSettings(const std::string& face = "Fake Sans") {
+  MovieSettings settings;
+  settings.text = "abc";
+  settings.linkUrl = "http://example.org/";
+  settings.linkTarget = "_blank";
+  settings.movieWidth = 500;
+  settings.movieHeight = 150;
+  settings.originX = 50;
+  settings.originY = 60;
+  settings.frameDelay = 2;
+  settings.frameRate = 12.0F;
+  settings.textColor = 0x00336699;
+  settings.backgroundColor = 0x00102030;
+  settings.fontSize = 36;
+  settings.font.SetFaceName(face);
+  return settings;
 }
 
 }  // namespace engine::test

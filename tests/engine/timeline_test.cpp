@@ -13,6 +13,9 @@
 namespace engine::test {
 namespace {
 
+// The cases' labels, not their bytes, in the test log.
+using engine::test::PrintTo;
+
 using Lines = std::vector<std::string>;
 
 // The index after the last root DefineSprite: the container, in edit-text mode, is the last

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/build_movie_file.h"
 #include "engine/effect_variable.h"
 #include "engine/movie_settings.h"
 #include "engine/zarn_helper.h"
@@ -78,11 +79,9 @@ bool BuildPreview(const std::string& effect, const std::string& output, bool all
   settings.frameDelay = 2;
   settings.flags.allAtOnce = allAtOnce;
   const engine::MovieTarget target{effect, output, true, EffectVersion(effect)};
-  return engine::BuildMovieFromSettings(
-      settings, target, fonts,
-      [](std::string_view caption, std::string_view text, std::string_view) {
-        ADD_FAILURE() << caption << ": " << text;
-      });
+  return engine::BuildMovieFile(settings, target, fonts,
+                                [](std::string_view caption, std::string_view text,
+                                   std::string_view) { ADD_FAILURE() << caption << ": " << text; });
 }
 
 // Pixels darker than mid grey: the black letters.

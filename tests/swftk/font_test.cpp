@@ -193,25 +193,25 @@ TEST(DefineFont2, CountsFromTheFileDoNotOutrunTheData) {
   }
 }
 
-TEST(DefineFont, SetGlyphsAddsTheTableSizeWhenAskedAndReadsBack) {
+TEST(DefineFont, OffsetsFollowTheGlyphsWrittenAndReadBack) {
   const Bytes glyphs =
       Concat({Encode(*TenByteGlyph()), Encode(*Glyph({})), Encode(*SevenByteGlyph())});
-  for (const bool addTableSize : {true, false}) {
-    SCOPED_TRACE(addTableSize);
-    CSwfDefineFont font;
-    std::vector<std::unique_ptr<CSwfShape>> shapes;
-    shapes.push_back(TenByteGlyph());
-    shapes.push_back(Glyph({}));
-    shapes.push_back(SevenByteGlyph());
-    font.SetGlyphs({0, 10, 12}, std::move(shapes), 5, addTableSize);
-    const Bytes offsets = addTableSize ? Bytes{6, 0, 16, 0, 18, 0} : Bytes{0, 0, 10, 0, 12, 0};
-    const Bytes bytes = Encode(font);
-    EXPECT_EQ(Hex(bytes), Hex(Framed(10, Concat({{5, 0}, offsets, glyphs}))));
-    // The glyph count comes from the first offset.
-    if (addTableSize) {
-      EXPECT_EQ(Hex(test::Reencode<CSwfDefineFont>(bytes)), Hex(bytes));
-    }
-  }
+  CSwfDefineFont font;
+  std::vector<std::unique_ptr<CSwfShape>> shapes;
+  shapes.push_back(TenByteGlyph());
+  shapes.push_back(Glyph({}));
+  shapes.push_back(SevenByteGlyph());
+  font.SetGlyphs(std::move(shapes), 5);
+  const Bytes bytes = Encode(font);
+  EXPECT_EQ(Hex(bytes), Hex(Framed(10, Concat({{5, 0, 6, 0, 16, 0, 18, 0}, glyphs}))));
+  // The glyph count comes from the first offset.
+  EXPECT_EQ(Hex(test::Reencode<CSwfDefineFont>(bytes)), Hex(bytes));
+  EXPECT_TRUE(font.DeriveOffsets());
+  // Seven more glyphs of 12002 bytes: the last starts beyond 16-bit offsets.
+  std::vector<int32_t> edges(6000, 100);
+  for (size_t i = 0; i < edges.size(); i += 2) edges[i] = -100;
+  for (int g = 0; g < 7; ++g) font.glyphs.push_back(Glyph(edges));
+  EXPECT_FALSE(font.DeriveOffsets());
 }
 
 TEST(DefineFont, OddZeroAndOversizedFirstOffsets) {

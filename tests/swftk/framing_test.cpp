@@ -151,6 +151,14 @@ TEST(Reader, OpenChecksSignatureAndVersionUnlessToldNotTo) {
   EXPECT_EQ(reader.GetFrameCount(), 1);
   EXPECT_EQ(reader.GetHeader().frameRate, 12.0F);
   EXPECT_EQ(reader.GetTags().size(), 2U);
+  // Bytes already in memory read the same way.
+  ASSERT_EQ(reader.OpenBytes(Bytes(file.begin() + 4, file.end()), false, true), 0);
+  EXPECT_EQ(reader.GetTags().size(), 2U);
+  EXPECT_EQ(reader.OpenBytes(v5, true, true), 2);
+  // ".kvx" names such a file, in any case.
+  for (const char* path : {"effects/SPIN.KVX", "spin.kVx", ".kvx"}) EXPECT_TRUE(IsKvxPath(path));
+  for (const char* path : {"spin.kvx.bak", "spin.swf", "kvx", "spin_kvx"})
+    EXPECT_FALSE(IsKvxPath(path)) << path;
 }
 
 // Each tag is read inside its declared length, whatever its body holds, so the tag loop stays in

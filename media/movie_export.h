@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "media/export_options.h"
+
+namespace player {
+class CKV_Movie;
+}
+
+namespace media {
+
+// Plays the movie and writes the range as the file options.path names (its extension picks
+// the format), frames streamed one at a time to the encoder. The file appears only when it is
+// complete: a refused option, a failing encoder or a progress callback that says stop leaves
+// nothing, and false comes back with a readable reason in error.
+bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
+                 const ExportOptions& options, const ExportProgress& progress, std::string& error);
+
+}  // namespace media
