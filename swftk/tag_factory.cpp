@@ -76,8 +76,6 @@ std::unique_ptr<CSwfTag> MakeTag(uint16_t code, uint32_t length, int spriteNesti
       return std::make_unique<CSwfPlaceObject2>();
     case tagcode::kRemoveObject2:
       return std::make_unique<CSwfRemoveObject2>(1, 1);
-    case tagcode::kDefineButton:
-      return std::make_unique<CSwfDefineButton>();
     case tagcode::kDefineButton2:
       return std::make_unique<CSwfDefineButton2>();
     case tagcode::kDefineEditText:
