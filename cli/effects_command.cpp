@@ -10,6 +10,7 @@
 #include "engine/data_folder.h"
 #include "engine/effects_library.h"
 #include "engine/windows1252_text.h"
+#include "glyphs/windows1252.h"
 
 namespace zarn::cli {
 namespace {
@@ -28,7 +29,7 @@ int RunEffectsCommand(const std::filesystem::path& dataFolder, std::ostream& out
     const engine::EffectEntry& entry = entries[i];
     // Padded by characters, not by the bytes UTF-8 needs for them.
     const std::string shown = entry.DisplayText();
-    out << std::setw(3) << i + 1 << "  " << engine::Windows1252ToUtf8(shown)
+    out << std::setw(3) << i + 1 << "  " << glyphs::Windows1252ToUtf8(shown)
         << std::string(kNameColumn - std::min(kNameColumn, shown.size()), ' ') << "  "
         << (entry.version.empty() ? "-" : entry.version) << "  " << entry.path << "\n";
   }
