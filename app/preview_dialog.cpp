@@ -4,11 +4,14 @@
 #include <QDesktopServices>
 #include <QResizeEvent>
 #include <QUrl>
+#include <cmath>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/preview_view.h"
 #include "engine/colorref.h"
+#include "engine/input_limits.h"
 #include "engine/zarn_helper.h"
 
 namespace zarn::app {
@@ -16,6 +19,17 @@ namespace {
 
 constexpr int kCrossLevel = 0;
 constexpr int kMovieLevel = 10;
+constexpr const char* kCross = "/cross";
+constexpr int kPropertyX = 0;
+constexpr int kPropertyY = 1;
+
+// A clip coordinate cut toward zero, when it is a text position the edits can hold.
+std::optional<int> TextCoordinate(std::optional<double> value) {
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  const double whole = std::trunc(*value);
+  if (whole < engine::kMinPosition || whole > engine::kMaxPosition) return std::nullopt;
+  return static_cast<int>(whole);
+}
 
 }  // namespace
 
@@ -28,6 +42,7 @@ CKV_ZarnPreviewDialog::CKV_ZarnPreviewDialog(CKV_ZarnMainWindow& main, const App
   player::CKV_PreviewControl& control = view_->Control();
   control.SetOpenAddressHandler(
       [](const std::string& address, const std::string&) { OpenAddress(address); });
+  control.SetFsCommandHandler([this](const std::string&, const std::string&) { OnFsCommand(); });
 }
 
 void CKV_ZarnPreviewDialog::ShowMovie(const MovieShow& request) {
@@ -41,11 +56,8 @@ void CKV_ZarnPreviewDialog::ShowMovie(const MovieShow& request) {
   }
   player::CKV_PreviewControl& control = view_->Control();
   const std::string movie = folders_.Work("preview.swf").string();
-  if (request.cross) {
-    LoadWithCross(request);
-  } else {
-    control.LoadMovie(kCrossLevel, movie);
-  }
+  crossShown_ = request.cross && LoadWithCross(request);
+  if (!request.cross) control.LoadMovie(kCrossLevel, movie);
   if (!isVisible()) show();
   control.SetBackgroundColor(static_cast<int32_t>(engine::RedOf(request.background) << 16 |
                                                   engine::GreenOf(request.background) << 8 |
@@ -53,7 +65,7 @@ void CKV_ZarnPreviewDialog::ShowMovie(const MovieShow& request) {
   view_->Restart();
 }
 
-void CKV_ZarnPreviewDialog::LoadWithCross(const MovieShow& request) {
+bool CKV_ZarnPreviewDialog::LoadWithCross(const MovieShow& request) {
   player::CKV_PreviewControl& control = view_->Control();
   const std::string cross = folders_.Work("~klv0003.tmp").string();
   const std::string movie = folders_.Work("preview.swf").string();
@@ -70,9 +82,24 @@ void CKV_ZarnPreviewDialog::LoadWithCross(const MovieShow& request) {
       !control.LoadMovie(kCrossLevel, cross)) {
     once(engine::kErrorCaption, "File Error", cross + ": the position cross cannot be played");
     control.LoadMovie(kCrossLevel, movie);
-    return;
+    return false;
   }
+  control.TSetPropertyNum(kCross, kPropertyX, request.textX);
+  control.TSetPropertyNum(kCross, kPropertyY, request.textY);
   control.LoadMovie(kMovieLevel, movie);
+  return true;
+}
+
+void CKV_ZarnPreviewDialog::OnFsCommand() {
+  if (!crossShown_) return;
+  player::CKV_PreviewControl& control = view_->Control();
+  const std::optional<int> x = TextCoordinate(control.TGetPropertyNum(kCross, kPropertyX));
+  const std::optional<int> y = TextCoordinate(control.TGetPropertyNum(kCross, kPropertyY));
+  if (!x || !y) return;
+  // A release without a move would otherwise rebuild the same movie again.
+  const engine::MovieSettings& now = main_.CollectSettings();
+  if (*x == now.originX && *y == now.originY) return;
+  main_.SetTextPosition(*x, *y);
 }
 
 void CKV_ZarnPreviewDialog::OpenAddress(const std::string& address) {

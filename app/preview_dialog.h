@@ -40,7 +40,10 @@ class CKV_ZarnPreviewDialog : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void LoadWithCross(const MovieShow& request);
+  // True when the cross plays at level 0 with the movie over it.
+  bool LoadWithCross(const MovieShow& request);
+  // The cross has been let go: its place, when it is one, becomes the text position.
+  void OnFsCommand();
   static void OpenAddress(const std::string& address);
 
   CKV_ZarnMainWindow& main_;
@@ -51,6 +54,8 @@ class CKV_ZarnPreviewDialog : public QWidget {
   // Set while our own resize runs: its size events are not the user's.
   bool resizing_ = false;
   bool crossMissingReported_ = false;
+  // Only the cross's own event may move the text; an effect's FSCommand without it must not.
+  bool crossShown_ = false;
 };
 
 }  // namespace zarn::app

@@ -1,6 +1,7 @@
 #include "app/preview_view.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -10,6 +11,7 @@ namespace zarn::app {
 
 CKV_ZarnPreviewView::CKV_ZarnPreviewView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, [this] { Step(); });
 }
@@ -28,12 +30,18 @@ void CKV_ZarnPreviewView::Step() {
   if (control_.Advance(elapsed) > 0) update();
 }
 
+QSize CKV_ZarnPreviewView::DeviceSize() const {
+  const qreal ratio = devicePixelRatioF();
+  return {std::max(1, static_cast<int>(std::lround(width() * ratio))),
+          std::max(1, static_cast<int>(std::lround(height() * ratio)))};
+}
+
 void CKV_ZarnPreviewView::paintEvent(QPaintEvent*) {
   const qreal ratio = devicePixelRatioF();
-  const int width = std::max(1, static_cast<int>(std::lround(this->width() * ratio)));
-  const int height = std::max(1, static_cast<int>(std::lround(this->height() * ratio)));
+  const QSize size = DeviceSize();
   QPainter painter(this);
-  const std::unique_ptr<player::CKV_Image> image = player::CKV_Image::Create(width, height);
+  const std::unique_ptr<player::CKV_Image> image =
+      player::CKV_Image::Create(size.width(), size.height());
   if (!image) {
     painter.fillRect(rect(), Qt::black);
     return;
@@ -52,6 +60,30 @@ void CKV_ZarnPreviewView::showEvent(QShowEvent*) {
 
 void CKV_ZarnPreviewView::hideEvent(QHideEvent*) {
   timer_.stop();
+}
+
+void CKV_ZarnPreviewView::mouseMoveEvent(QMouseEvent* event) {
+  Route(*event, &player::CKV_PreviewControl::MouseMove);
+}
+
+void CKV_ZarnPreviewView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) Route(*event, &player::CKV_PreviewControl::MouseDown);
+}
+
+void CKV_ZarnPreviewView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) Route(*event, &player::CKV_PreviewControl::MouseUp);
+}
+
+void CKV_ZarnPreviewView::Route(const QMouseEvent& event, MouseCall call) {
+  // The output size the next drawing will have, so that a press before the first paint or
+  // after a resize lands where the person sees it.
+  const QSize size = DeviceSize();
+  const qreal ratio = devicePixelRatioF();
+  control_.SetOutputSize(size.width() / ratio, size.height() / ratio);
+  (control_.*call)(event.position().x(), event.position().y());
+  // The movie may have been replaced by a handler; the hand follows what is under the pointer.
+  setCursor(control_.IsOverButton() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+  update();
 }
 
 }  // namespace zarn::app
