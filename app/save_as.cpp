@@ -57,8 +57,8 @@ void RunSaveAs(SaveAsRequest& request, glyphs::CKV_FontService& fonts,
     engine::WriteHtmlPage(dialog.PageOptions(), QFileInfo(movie).fileName().toStdString(),
                           dialog.PagePath().toStdString(), sink);
   }
-  engine::BuildMovieFile(
-      settings, {request.effectPath, movie.toStdString(), false, version}, fonts, sink);
+  engine::BuildMovieFile(settings, {request.effectPath, movie.toStdString(), false, version}, fonts,
+                         sink);
   ++request.movieCounter;
 }
 

@@ -26,7 +26,7 @@ std::unique_ptr<swftk::CSwfTag> Actions(const uint8_t* data, size_t size) {
   std::vector<uint8_t> bytes(data, data + size);
   bytes.push_back(0);
   auto tag = std::make_unique<swftk::CSwfTagUnknown>(swftk::tagcode::kDoAction,
-                                                      static_cast<uint32_t>(bytes.size()));
+                                                     static_cast<uint32_t>(bytes.size()));
   tag->data = std::move(bytes);
   return tag;
 }

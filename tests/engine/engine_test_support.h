@@ -77,7 +77,9 @@ std::string CaseName(const ::testing::TestParamInfo<T>& info) {
   return name;
 }
 template <class T>
-  requires requires(const T& c) { c.label; }
+requires requires(const T& c) {
+  c.label;
+}
 void PrintTo(const T& c, std::ostream* out) {
   *out << c.label;
 }

@@ -20,7 +20,8 @@ TEST(GenerateChecks, RefuseBeforeTouchingAnyFile) {
   const char* const kInvalid = "Invalid Entry";
   const char* const kAboveZero = "It must be greater than zero.";
   const Message kBadWidth{kInvalid, "Please re-enter the movie width.", kAboveZero};
-  const Message kBadRate{kInvalid, "Please re-enter the frame rate", "It must be greater than zero"};
+  const Message kBadRate{kInvalid, "Please re-enter the frame rate",
+                         "It must be greater than zero"};
   const Message kBadDelay{kInvalid, "Please re-enter the frame delay",
                           "It must be greater than or equal to one."};
   const struct {
