@@ -15,7 +15,7 @@ namespace {
 using zarn::test::Bytes;
 
 // A PNG for the loader to read, written with libpng itself.
-struct PngSpec {
+struct PngRecipe {
   int width = 1;
   int height = 1;
   int bitDepth = 8;
@@ -32,25 +32,25 @@ void AppendBytes(png_structp png, png_bytep data, size_t length) {
   out->insert(out->end(), data, data + length);
 }
 
-Bytes WritePng(PngSpec spec) {
+Bytes WritePng(PngRecipe recipe) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   png_set_write_fn(png, &out, AppendBytes, nullptr);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
+  png_set_IHDR(png, info, recipe.width, recipe.height, recipe.bitDepth, recipe.colorType,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (!spec.palette.empty()) {
-    png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
+  if (!recipe.palette.empty()) {
+    png_set_PLTE(png, info, recipe.palette.data(), static_cast<int>(recipe.palette.size()));
   }
-  if (!spec.transparency.empty()) {
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
-                 nullptr);
+  if (!recipe.transparency.empty()) {
+    png_set_tRNS(png, info, recipe.transparency.data(),
+                 static_cast<int>(recipe.transparency.size()), nullptr);
   }
-  if (spec.background) png_set_bKGD(png, info, &*spec.background);
-  if (spec.gamma) png_set_gAMA(png, info, *spec.gamma);
+  if (recipe.background) png_set_bKGD(png, info, &*recipe.background);
+  if (recipe.gamma) png_set_gAMA(png, info, *recipe.gamma);
   png_write_info(png, info);
-  const size_t rowBytes = spec.rows.size() / static_cast<size_t>(spec.height);
-  for (int row = 0; row < spec.height; ++row) png_write_row(png, &spec.rows[row * rowBytes]);
+  const size_t rowBytes = recipe.rows.size() / static_cast<size_t>(recipe.height);
+  for (int row = 0; row < recipe.height; ++row) png_write_row(png, &recipe.rows[row * rowBytes]);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return out;
@@ -68,7 +68,7 @@ Bytes BitmapPixels(const gui::CKV_SkinImage& image) {
 
 struct DecodeCase {
   const char* name;
-  PngSpec spec;
+  PngRecipe recipe;
   Bytes bgr;
   uint32_t channels;
 };
@@ -117,7 +117,7 @@ TEST(SkinImage, DecodesEveryColourTypeToBlueGreenRedRows) {
   for (const DecodeCase& test : cases) {
     SCOPED_TRACE(test.name);
     gui::CKV_SkinImage image;
-    ASSERT_TRUE(image.LoadFromBytes(WritePng(test.spec)));
+    ASSERT_TRUE(image.LoadFromBytes(WritePng(test.recipe)));
     EXPECT_EQ(image.channels, test.channels);
     EXPECT_EQ(image.bitDepth, 8);
     EXPECT_EQ(BitmapPixels(image), test.bgr);
