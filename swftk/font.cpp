@@ -106,12 +106,6 @@ void CSwfDefineFont::SetGlyphs(std::vector<std::unique_ptr<CSwfShape>> newGlyphs
   characterId = id;
 }
 
-void CSwfDefineFont::SetGlyphs(std::vector<uint16_t> /*unusedOffsets*/,
-                               std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
-                               bool /*unusedAddTableSize*/) {
-  SetGlyphs(std::move(newGlyphs), id);
-}
-
 bool CSwfDefineFont::DeriveOffsets() const {
   CSwfStream glyphData;
   return WriteGlyphTable(glyphs, offsets, glyphData);

@@ -28,10 +28,6 @@ class CSwfDefineFont : public CSwfCharacterTag {
   uint32_t Write(CSwfStream& out) const override;
 
   void SetGlyphs(std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id);
-  // The earlier form, whose offsets the writer now derives itself: they are not used.
-  void SetGlyphs(std::vector<uint16_t> unusedOffsets,
-                 std::vector<std::unique_ptr<CSwfShape>> newGlyphs, uint16_t id,
-                 bool unusedAddTableSize);
   // Derives the offset table from the glyphs, as a write does; false when the glyphs lie too
   // far apart for its 16-bit offsets, so that the font cannot be written.
   bool DeriveOffsets() const;

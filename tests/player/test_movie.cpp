@@ -293,17 +293,8 @@ std::unique_ptr<CSwfShape> GlyphShape(const std::vector<GlyphRect>& rects) {
 
 std::unique_ptr<CSwfDefineFont> DefineFont(uint16_t id,
                                            std::vector<std::unique_ptr<CSwfShape>> glyphs) {
-  std::vector<uint16_t> offsets;
-  uint32_t position = 0;
-  for (const auto& glyph : glyphs) {
-    offsets.push_back(static_cast<uint16_t>(position));
-    CSwfStream measure;
-    glyph->Write(measure);
-    measure.FlushBits();
-    position += static_cast<uint32_t>(measure.ByteCount());
-  }
   auto font = std::make_unique<CSwfDefineFont>();
-  font->SetGlyphs(std::move(offsets), std::move(glyphs), id, true);
+  font->SetGlyphs(std::move(glyphs), id);
   return font;
 }
 
