@@ -3,14 +3,18 @@
 # by ZARN_FUZZ_BUILD, such as the test suite's sanitizer tree) and runs each for SECONDS (default 30),
 # starting from seeds cut out of the shared corpus. The inputs each fuzzer finds are kept in
 # build-fuzz/corpus/<target>/ for the next run; crashing inputs go to build-fuzz/findings/.
-# Each run is held to RSS_LIMIT_MB of memory (default 512), so that input which makes a reader
-# or the player claim memory out of proportion to its size is a finding like a crash.
+# A single allocation over MALLOC_LIMIT_MB (default 512) or a process over RSS_LIMIT_MB (default
+# 1024) is a finding like a crash: input that makes a reader or the player claim memory out of
+# proportion to its size. AddressSanitizer's quarantine of freed blocks is kept small so that the
+# resident size measures what the code holds, not what the sanitizer keeps back.
 # Exits non-zero when a fuzzer finds a crash or a blow-up.
 # Usage: scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 
 seconds=${1:-30}
-rss_limit_mb=${RSS_LIMIT_MB:-512}
+rss_limit_mb=${RSS_LIMIT_MB:-1024}
+malloc_limit_mb=${MALLOC_LIMIT_MB:-512}
+export ASAN_OPTIONS="quarantine_size_mb=64${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${ZARN_FUZZ_BUILD:-$root/build-fuzz}")
 
@@ -37,7 +41,7 @@ for pair in read_movie_fuzz:movie read_tag_fuzz:tag player_fuzz:movie skin_image
   mkdir -p "$build/corpus/$target"
   echo "== $target for ${seconds}s"
   "$build/fuzz/$target" -max_total_time="$seconds" -timeout=25 -print_final_stats=1 \
-    -rss_limit_mb="$rss_limit_mb" -malloc_limit_mb="$rss_limit_mb" \
+    -rss_limit_mb="$rss_limit_mb" -malloc_limit_mb="$malloc_limit_mb" \
     -artifact_prefix="$build/findings/$target-" "$build/corpus/$target" "$seeds/$input" ||
     status=1
 done
