@@ -147,15 +147,20 @@ std::unique_ptr<CKV_FrameEncoder> CreateEncoder(const EncoderSetup& setup, std::
 
 }  // namespace
 
-bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
-                 const ExportOptions& options, const ExportProgress& progress, std::string& error) {
+bool CheckExportOptions(const ExportOptions& options, std::string& error) {
   const std::optional<ExportFormat> format = ExportFormatOf(options.path);
   if (!format) {
     return Refuse("the file name's extension names no format that can be written; use " +
                       std::string(KnownExtensions()),
                   error);
   }
-  if (!CheckOptions(options, *format, error)) return false;
+  return CheckOptions(options, *format, error);
+}
+
+bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
+                 const ExportOptions& options, const ExportProgress& progress, std::string& error) {
+  if (!CheckExportOptions(options, error)) return false;
+  const std::optional<ExportFormat> format = ExportFormatOf(options.path);
   int width = 0;
   int height = 0;
   if (!OutputSize(*movie, options, *format, width, height, error)) return false;

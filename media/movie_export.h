@@ -18,4 +18,8 @@ namespace media {
 bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
                  const ExportOptions& options, const ExportProgress& progress, std::string& error);
 
+// The checks ExportMovie makes before it plays anything: a format the extension names and
+// options that format can take. False with the reason in error, worded as ExportMovie words it.
+bool CheckExportOptions(const ExportOptions& options, std::string& error);
+
 }  // namespace media

@@ -5,8 +5,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QSpinBox>
 
+#include "app/export_panel.h"
 #include "app/message_box.h"
 #include "tests/support/temp_dir.h"
 
@@ -52,11 +55,47 @@ class SaveDialog : public ::testing::Test {
   bool answer = false;
 };
 
-TEST_F(SaveDialog, OffersFlash3OnlyForFlash3Effects) {
-  EXPECT_EQ(Dialog(false, 3)->nameFilters(), QStringList({kFlash3Filter, kFlash4Filter}));
-  EXPECT_EQ(Dialog(false, 4)->nameFilters(), QStringList({kFlash4Filter}));
-  EXPECT_EQ(Dialog(false, 5)->nameFilters(), QStringList({kFlash4Filter}));
+TEST_F(SaveDialog, OffersFlash3OnlyForFlash3EffectsThenTheVideos) {
+  const QStringList three = Dialog(false, 3)->nameFilters();
+  ASSERT_EQ(three.size(), 8);
+  EXPECT_EQ(three.mid(0, 3),
+            QStringList({kFlash3Filter, kFlash4Filter, "MP4 Video, H.264 (*.mp4)"}));
+  EXPECT_EQ(three.last(), "Animated GIF Image (*.gif)");
+  EXPECT_EQ(Dialog(false, 4)->nameFilters(), three.mid(1));
+  EXPECT_EQ(Dialog(false, 5)->nameFilters(), three.mid(1));
   EXPECT_EQ(Dialog(false)->HtmlPanel(), nullptr);
+}
+
+TEST_F(SaveDialog, AVideoTypeShowsItsPanelInPlaceOfThePageAndRenamesTheMovie) {
+  const auto dialog = Dialog(true);
+  dialog->show();
+  EXPECT_FALSE(dialog->ExportPanel()->isVisible());
+  dialog->selectNameFilter("WebM Video, VP9 (*.webm)");
+  EXPECT_TRUE(dialog->ExportPanel()->isVisible());
+  EXPECT_FALSE(dialog->HtmlPanel()->isVisible());
+  EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), "Untitled0.webm");
+  EXPECT_TRUE(dialog->ExportPanel()->LoopsBox()->isEnabled());
+  // A GIF plays once.
+  dialog->selectNameFilter("Animated GIF Image (*.gif)");
+  EXPECT_FALSE(dialog->ExportPanel()->LoopsBox()->isEnabled());
+  dialog->selectNameFilter(kFlash4Filter);
+  EXPECT_FALSE(dialog->ExportPanel()->isVisible());
+  EXPECT_TRUE(dialog->HtmlPanel()->isVisible());
+  EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), "Untitled0.swf");
+}
+
+TEST_F(SaveDialog, AFormatWithoutAlphaRefusesTransparencyAndTheTypeDecidesTheExtension) {
+  const auto dialog = Dialog(false);
+  dialog->selectNameFilter("MP4 Video, H.264 (*.mp4)");
+  dialog->ExportPanel()->TransparentBox()->click();
+  EXPECT_FALSE(Confirm(*dialog, "clip"));
+  EXPECT_EQ(errors,
+            QStringList({"The movie cannot be exported to clip.mp4:\nMP4 (H.264) cannot "
+                         "hold a transparent background; use .webm, .mov, .webp or .apng"}));
+  dialog->ExportPanel()->TransparentBox()->click();
+  ASSERT_TRUE(Confirm(*dialog, "clip.webm"));
+  EXPECT_EQ(dialog->MoviePath().toStdString(), dir.File("clip.webm.mp4"));
+  EXPECT_FALSE(dialog->ExportOptions()->transparent);
 }
 
 TEST_F(SaveDialog, HtmlPanelStartsFromTheGivenOptionsAndGreysTheSizeWhenNotResizable) {
