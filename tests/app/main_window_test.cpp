@@ -67,7 +67,7 @@ TEST_F(MainWindow, CoversHideTheFrameDelayAndTheLinkEdits) {
   EXPECT_EQ(target->maxLength(), 63);
 }
 
-TEST_F(MainWindow, EditCommandsActOnTheEditClickedLast) {
+TEST_F(MainWindow, EditCommandsActOnTheEditClickedLastAndClearEmptiesTheText) {
   StartWith(false);
   Main().Edit(CKV_ZarnMainWindow::EditCommand::kSelectAll);  // nothing armed: nothing happens
   Edit(control::kLetterSpace).SetText("42", false);
@@ -86,14 +86,9 @@ TEST_F(MainWindow, EditCommandsActOnTheEditClickedLast) {
   Main().Edit(CKV_ZarnMainWindow::EditCommand::kDelete);
   EXPECT_EQ(Edit(control::kLineSpace).GetText(), "");
   EXPECT_EQ(Edit(control::kLetterSpace).GetText(), "");
-}
-
-TEST_F(MainWindow, ClearEmptiesTheText) {
-  StartWith(false);
-  EXPECT_EQ(Edit(control::kText).GetText(), "Kalvoren Zarn");
+  // Clear empties the text, which the engine refuses at the next preview.
   Click(control::kClear);
   EXPECT_EQ(Edit(control::kText).GetText(), "");
-  // An empty text is the engine's to refuse, at the next preview.
   Click(control::kPreview);
   EXPECT_EQ(errors, QStringList{"Please enter some text.\n"});
 }

@@ -10,32 +10,21 @@
 #include <QSpinBox>
 
 #include "app/export_panel.h"
-#include "app/message_box.h"
-#include "tests/support/temp_dir.h"
+#include "tests/app/app_fixture.h"
 
 namespace zarn::app::test {
 namespace {
 
-class SaveDialog : public ::testing::Test {
+class SaveDialog : public ::testing::Test, public CaughtMessages {
  protected:
   SaveDialog() {
-    SetErrorPresenter([this](const QString&, const QString& text) { errors << text; });
-    SetQuestionPresenter([this](const QString& caption, const QString& text) {
-      questions << caption + ": " + text;
-      return answer;
-    });
     start.width = 500;
     start.height = 150;
     start.red = 255;
     start.green = 128;
-    start.resizable = true;
     start.autoPlay = false;
     start.align = engine::HtmlOptions::kRight;
     start.quality = engine::HtmlOptions::kLow;
-  }
-  ~SaveDialog() override {
-    SetErrorPresenter({});
-    SetQuestionPresenter({});
   }
   std::unique_ptr<CKV_ZarnSaveDialog> Dialog(bool html, int version = 3) {
     return std::make_unique<CKV_ZarnSaveDialog>(html, start, QString::fromStdString(dir.Path()),
@@ -50,9 +39,6 @@ class SaveDialog : public ::testing::Test {
 
   zarn::test::TempDir dir;
   engine::HtmlOptions start;
-  QStringList errors;
-  QStringList questions;
-  bool answer = false;
 };
 
 TEST_F(SaveDialog, OffersFlash3OnlyForFlash3EffectsThenTheVideos) {
@@ -66,7 +52,7 @@ TEST_F(SaveDialog, OffersFlash3OnlyForFlash3EffectsThenTheVideos) {
   EXPECT_EQ(Dialog(false)->HtmlPanel(), nullptr);
 }
 
-TEST_F(SaveDialog, AVideoTypeShowsItsPanelInPlaceOfThePageAndRenamesTheMovie) {
+TEST_F(SaveDialog, AVideoTypeShowsItsPanelInPlaceOfThePageAndDecidesTheFile) {
   const auto dialog = Dialog(true);
   dialog->show();
   EXPECT_FALSE(dialog->ExportPanel()->isVisible());
@@ -82,10 +68,7 @@ TEST_F(SaveDialog, AVideoTypeShowsItsPanelInPlaceOfThePageAndRenamesTheMovie) {
   EXPECT_FALSE(dialog->ExportPanel()->isVisible());
   EXPECT_TRUE(dialog->HtmlPanel()->isVisible());
   EXPECT_EQ(QFileInfo(dialog->selectedFiles().value(0)).fileName(), "Untitled0.swf");
-}
-
-TEST_F(SaveDialog, AFormatWithoutAlphaRefusesTransparencyAndTheTypeDecidesTheExtension) {
-  const auto dialog = Dialog(false);
+  // A format without alpha refuses transparency; the type decides the extension.
   dialog->selectNameFilter("MP4 Video, H.264 (*.mp4)");
   dialog->ExportPanel()->TransparentBox()->click();
   EXPECT_FALSE(Confirm(*dialog, "clip"));
@@ -135,18 +118,14 @@ TEST_F(SaveDialog, HtmlPanelStartsFromTheGivenOptionsAndConfirmingTakesItAndCoun
   EXPECT_TRUE(questions.isEmpty());
 }
 
-TEST_F(SaveDialog, AnEmptyPageNameIsRefused) {
-  const auto dialog = Dialog(true);
-  dialog->HtmlNameEdit()->setText("  ");
-  EXPECT_FALSE(Confirm(*dialog, "movie.swf"));
-  ASSERT_EQ(errors.size(), 1);
-  EXPECT_EQ(errors[0], "Please enter a name for the HTML page.\n");
-}
-
-TEST_F(SaveDialog, ExistingFilesAreReplacedOnlyWhenTheUserAgrees) {
+TEST_F(SaveDialog, AnEmptyPageNameIsRefusedAndExistingFilesAreReplacedOnlyWhenTheUserAgrees) {
   zarn::test::WriteFileBytes(dir.File("page.html"), {1});
   zarn::test::WriteFileBytes(dir.File("movie.swf"), {1});
   const auto dialog = Dialog(true);
+  dialog->HtmlNameEdit()->setText("  ");
+  answer = true;
+  EXPECT_FALSE(Confirm(*dialog, "other.swf"));
+  EXPECT_EQ(errors, QStringList{"Please enter a name for the HTML page.\n"});
   dialog->HtmlNameEdit()->setText("page.html");
   answer = false;
   EXPECT_FALSE(Confirm(*dialog, "movie.swf"));
