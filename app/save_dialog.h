@@ -62,8 +62,9 @@ class CKV_ZarnSaveDialog : public QFileDialog {
   std::optional<media::ExportOptions> ExportOptions() const;
   // The Flash version the chosen type asks for (3 or 4).
   int AskedFlashVersion() const;
-  // What the user confirmed; the page's file name is bare. No page goes with a video.
+  // Whether a page goes with the movie: HTML export is on and a Flash type was chosen.
   bool WritesPage() const { return exportHtml_ && !ChosenExport(); }
+  // What the user confirmed; the page's file name is bare.
   const engine::HtmlOptions& PageOptions() const { return page_; }
   // The page's full path, beside the movie.
   QString PagePath() const { return pagePath_; }
