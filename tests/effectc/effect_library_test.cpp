@@ -428,18 +428,5 @@ TEST_F(PositionCross, IsAClipAtSlashCrossDraggedByItsButton) {
             "/cross");
 }
 
-TEST_F(PositionCross, TakesTheSizeAndRateOfThePreview) {
-  const std::string resized = folder_.File("~klv0003.tmp");
-  ASSERT_TRUE(QuietHelper().ResizeMovieFile(path_, resized, 320, 240, 25.0F));
-  swftk::CSwfReader reader;
-  ASSERT_EQ(reader.Open(resized, true, true), 0);
-  EXPECT_EQ(reader.GetHeader().frameRect.xMax, 6400);
-  EXPECT_EQ(reader.GetHeader().frameRect.yMax, 4800);
-  EXPECT_EQ(reader.GetHeader().frameRate, 25.0F);
-  swftk::CSwfProcessor processor;
-  processor.Split(reader.GetTags());
-  EXPECT_NE(processor.FindPlaceObject2("cross"), nullptr);
-}
-
 }  // namespace
 }  // namespace effectc
