@@ -209,15 +209,6 @@ class LibraryEffect : public ::testing::TestWithParam<std::filesystem::path> {
 // placed as its own text character; an edit-text movie (version 4) places one container copied
 // from the effect per letter and tells each its letter.
 TEST_P(LibraryEffect, BuildsAMovieInEveryModeItSupports) {
-  std::map<std::string, std::string> variables;
-  for (const char* name : {"name", "version", "embedGlyphs"}) {
-    variables[name] = "unset";
-    EXPECT_TRUE(engine::ReadEffectVariable(name, variables[name], path_)) << name;
-  }
-  EXPECT_EQ(variables["name"], effect_.name);
-  EXPECT_EQ(variables["version"], std::to_string(effect_.version));
-  EXPECT_EQ(variables["embedGlyphs"], effect_.embedGlyphs.empty() ? "unset" : effect_.embedGlyphs);
-
   engine::EffectTemplate analysed;
   ASSERT_TRUE(engine::AnalyseTemplate(
       RequestFor(path_, folder_.File("unused.swf"), fonts_, kText, true), analysed,

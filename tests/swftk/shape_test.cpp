@@ -144,15 +144,8 @@ std::unique_ptr<CSwfDefineShape> RichShape() {
   return tag;
 }
 
-TEST(DefineShape, ARichShapeReadsBackToTheSameBytes) {
-  const Bytes bytes = Encode(*RichShape());
-  CSwfDefineShape read(tagcode::kDefineShape3);
-  test::Decode(read, bytes);
-  EXPECT_EQ(read.shape->records.size(), 7U);
-  EXPECT_EQ(Hex(Encode(read)), Hex(bytes));
-}
-
-// A copy's style changes take their widths from the copy's shape, so it outlives its source.
+// A copy's style changes take their widths from the copy's shape, so it outlives its source;
+// copied or read back, the shape writes the same bytes.
 TEST(DefineShape, ACopyOutlivesItsSource) {
   auto source = RichShape();
   const Bytes before = Encode(*source);
@@ -165,6 +158,9 @@ TEST(DefineShape, ACopyOutlivesItsSource) {
   }
   source.reset();
   EXPECT_EQ(Hex(Encode(copy)), Hex(before));
+  CSwfDefineShape read(tagcode::kDefineShape3);
+  test::Decode(read, before);
+  EXPECT_EQ(Hex(Encode(read)), Hex(before));
 }
 
 // The fields a record carries in the file, for comparing shapes record by record.
