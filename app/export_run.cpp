@@ -46,10 +46,11 @@ bool ExportMovieFile(const engine::MovieSettings& settings, const std::string& e
   QProgressDialog progress(QString("Exporting %1 ...").arg(QFileInfo(path).fileName()), "Cancel", 0,
                            1, owner);
   progress.setWindowTitle(kExportCaption);
-  progress.setWindowModality(Qt::WindowModal);
+  // Modal to every window, so that no Save As or preview starts inside the export.
+  progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(kMomentMs);
   bool handedOver = false;
-  // A window-modal progress dialog takes the events waiting at each frame, Cancel among them.
+  // A modal progress dialog takes the events waiting at each frame, Cancel among them.
   const media::ExportProgress onFrame = [&](uint32_t done, uint32_t total) {
     if (progress.maximum() != static_cast<int>(total)) progress.setMaximum(static_cast<int>(total));
     progress.setValue(static_cast<int>(done));
