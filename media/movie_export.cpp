@@ -132,11 +132,11 @@ class CKV_ExportPlayback {
 };
 
 // The GIF writer draws the range twice (once to choose the palette), so it takes the frames
-// itself; the width decides the scale.
+// itself.
 bool ExportGif(const std::shared_ptr<const player::CKV_Movie>& movie, const ExportOptions& options,
-               int width, uint32_t last, std::string& error) {
-  const double scale = width / ((movie->stage.xMax - movie->stage.xMin) / kTwipsPerPixel);
-  auto sequence = player::CKV_FrameSequence::Create(movie, scale, options.from, last, error);
+               int width, int height, uint32_t last, std::string& error) {
+  auto sequence =
+      player::CKV_FrameSequence::Create(movie, width, height, options.from, last, error);
   return sequence && player::WriteAnimatedGif(*sequence, options.path, error);
 }
 
@@ -191,7 +191,8 @@ bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
   if (*format == ExportFormat::kGif) {
     if (std::abs(plan.fps - plan.movieRate) > 1e-9 || options.loops != 1)
       return Refuse("a GIF is written at the movie's own rate, in one pass", error);
-    return ExportGif(movie, options, plan.width, options.from + plan.passLength - 1, error);
+    return ExportGif(movie, options, plan.width, plan.height, options.from + plan.passLength - 1,
+                     error);
   }
   CKV_ExportPlayback playback(movie, options.from, plan.passLength, options.transparent);
   if (!playback.Prepare(plan.width, plan.height))

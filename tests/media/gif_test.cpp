@@ -68,5 +68,20 @@ TEST(GifExport, StoresChangesThatReadBackAsThePlayerDrawsThem) {
   }
 }
 
+TEST(GifExport, IsDrawnAtTheSizeAsked) {
+  zarn::test::TempDir dir;
+  ExportOptions options;
+  options.path = dir.File("wide.gif");
+  options.width = 200;
+  options.height = 30;
+  std::string error;
+  ASSERT_TRUE(ExportMovie(FadingSquare(kFrames), options, nullptr, error)) << error;
+  test::DecodedMovie decoded;
+  ASSERT_TRUE(test::DecodeMovie(options.path, decoded, error)) << error;
+  EXPECT_EQ(decoded.width, 200);
+  EXPECT_EQ(decoded.height, 30);
+  EXPECT_EQ(decoded.frames.size(), size_t{kFrames});
+}
+
 }  // namespace
 }  // namespace media
