@@ -66,21 +66,21 @@ bool ExportWithWebPage(const std::shared_ptr<const player::CKV_Movie>& movie,
     if (!ExportMovie(movie, one, overall, error)) return false;
   }
   engine::MediaPage page;
+  const ExportFormat format = *ExportFormatOf(options.path);
   // A video's sides are even, and so are its poster's.
-  const ExportFormat sizedAs = files.video ? ExportFormat::kMp4 : *ExportFormatOf(options.path);
+  const ExportFormat sizedAs = files.video ? ExportFormat::kMp4 : format;
   if (!ExportSize(*movie, options, sizedAs, page.width, page.height, error)) return false;
   if (files.video) {
     ExportOptions poster = options;
     poster.path = files.poster;
     if (!ExportPoster(movie, poster, sizedAs, error)) return false;
-  }
-  page.kind = files.video ? engine::MediaPage::kVideo : engine::MediaPage::kImage;
-  const bool mp4First = ExportFormatOf(options.path) == ExportFormat::kMp4;
-  if (files.video) {
+    const bool mp4First = format == ExportFormat::kMp4;
+    page.kind = engine::MediaPage::kVideo;
     page.mp4Name = BareName(files.movies[mp4First ? 0 : 1]);
     page.webmName = BareName(files.movies[mp4First ? 1 : 0]);
     page.posterName = BareName(files.poster);
   } else {
+    page.kind = engine::MediaPage::kImage;
     page.imageName = BareName(options.path);
   }
   page.text = text;

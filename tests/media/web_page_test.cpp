@@ -1,6 +1,7 @@
 #include "media/web_page.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -89,6 +90,26 @@ TEST(WebPage, PosterIsTheLastFrameAtTheVideosSize) {
   // its first, (10, 10) to (30, 30).
   EXPECT_EQ(player::test::PixelAt(*poster, 60, 20), player::test::kRed);
   EXPECT_EQ(player::test::PixelAt(*poster, 20, 20), player::test::kBlue);
+}
+
+TEST(WebPage, EveryFileFollowsTheUmask) {
+  zarn::test::TempDir dir;
+  const mode_t mask = umask(027);
+  for (const char* exported : {"t.mp4", "t.gif"}) {
+    ExportOptions options;
+    options.path = dir.File(exported);
+    std::string error;
+    EXPECT_TRUE(ExportWithWebPage(SlidingSquare(), options,
+                                  dir.File(std::string(exported) + ".html"), "", nullptr, error))
+        << error;
+  }
+  umask(mask);
+  EXPECT_EQ(dir.Entries().size(), 6u);
+  for (const std::string& name : dir.Entries()) {
+    struct stat status {};
+    ASSERT_EQ(stat(dir.File(name).c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u) << name;
+  }
 }
 
 TEST(WebPage, RefusesWhatNoPagePlaysAndWritesNothing) {
