@@ -132,12 +132,13 @@ class CKV_ExportPlayback {
 };
 
 // The GIF writer draws the range twice (once to choose the palette), so it takes the frames
-// itself.
+// itself; its progress counts both passes.
 bool ExportGif(const std::shared_ptr<const player::CKV_Movie>& movie, const ExportOptions& options,
-               int width, int height, uint32_t last, std::string& error) {
+               int width, int height, uint32_t last, const ExportProgress& progress,
+               std::string& error) {
   auto sequence =
       player::CKV_FrameSequence::Create(movie, width, height, options.from, last, error);
-  return sequence && player::WriteAnimatedGif(*sequence, options.path, error);
+  return sequence && player::WriteAnimatedGif(*sequence, options.path, error, progress);
 }
 
 std::unique_ptr<CKV_FrameEncoder> CreateEncoder(const EncoderSetup& setup, std::string& error) {
@@ -198,7 +199,7 @@ bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
     if (std::abs(plan.fps - plan.movieRate) > 1e-9 || options.loops != 1)
       return Refuse("a GIF is written at the movie's own rate, in one pass", error);
     return ExportGif(movie, options, plan.width, plan.height, options.from + plan.passLength - 1,
-                     error);
+                     progress, error);
   }
   CKV_ExportPlayback playback(movie, options.from, plan.passLength, options.transparent);
   if (!playback.Prepare(plan.width, plan.height))

@@ -286,13 +286,23 @@ int GifFrameDelay(uint32_t index, double frameRate) {
   return std::max<int>(kShortestDelay, static_cast<int>(start(index + 1) - start(index)));
 }
 
-bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::string& error) {
+bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::string& error,
+                      const GifProgress& progress) {
   const int width = frames.Width();
   const int height = frames.Height();
   if (width > UINT16_MAX || height > UINT16_MAX) {
     error = "the frames are too large for a GIF";
     return false;
   }
+
+  // Both passes render every frame; a stop in either leaves the destination untouched.
+  const uint32_t total = 2 * frames.Count();
+  uint32_t rendered = 0;
+  const auto goOn = [&] {
+    if (!progress || progress(++rendered, total)) return true;
+    error = "the export was stopped";
+    return false;
+  };
 
   const OneQuantizerThread oneThread;
   // First pass: the colours the file stores, those of the first frame and of every change.
@@ -303,6 +313,7 @@ bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::s
   PreviousFrame previous;
   frames.Restart();
   while (const CKV_Image* frame = frames.Next()) {
+    if (!goOn()) return false;
     const PixelRect changed = previous.Changed(*frame);
     previous.Keep(*frame);
     if (changed.Empty()) continue;
@@ -348,6 +359,7 @@ bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::s
   previous.Clear();
   frames.Restart();
   for (uint32_t index = 0; const CKV_Image* frame = frames.Next(); ++index) {
+    if (!goOn()) return false;
     StoredFrame stored;
     if (!mapper.Map(*frame, previous, stored)) {
       error = "a frame cannot be mapped to the palette";

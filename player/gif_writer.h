@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace player {
@@ -14,7 +15,12 @@ class CKV_FrameSequence;
 // shows right; a frame without a change lengthens the one before. The frames are rendered twice,
 // once to choose the palette and once to write them. False with the reason in error when the
 // file cannot be written.
-bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::string& error);
+//
+// The progress, when given, is told the frames rendered so far over both passes and their total
+// after each; returning false stops the writing, which then leaves no file.
+using GifProgress = std::function<bool(uint32_t done, uint32_t total)>;
+bool WriteAnimatedGif(CKV_FrameSequence& frames, const std::string& path, std::string& error,
+                      const GifProgress& progress = {});
 
 // The delay of a frame in hundredths of a second: the frames' start times are rounded, so
 // the delays add up to the movie's running time.

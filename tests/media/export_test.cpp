@@ -179,21 +179,31 @@ TEST(MovieExport, BadRequestsSayWhyAndLeaveNoFile) {
 }
 
 TEST(MovieExport, StoppedExportLeavesNoFile) {
-  for (const char* name : {"stopped.mp4", "stopped.webp", "stopped.mov"}) {
+  // A GIF renders the range twice; it is stopped in the second pass, its file already begun.
+  const struct {
+    const char* name;
+    uint32_t total;
+    uint32_t stopAt;
+  } cases[] = {{"stopped.mp4", kFrames, 3},
+               {"stopped.webp", kFrames, 3},
+               {"stopped.mov", kFrames, 3},
+               {"stopped.gif", 2 * kFrames, kFrames + 2}};
+  for (const auto& stopped : cases) {
     zarn::test::TempDir dir;
     ExportOptions options;
-    options.path = dir.File(name);
+    options.path = dir.File(stopped.name);
     uint32_t seen = 0;
-    const ExportProgress stopAtThree = [&seen](uint32_t done, uint32_t total) {
-      EXPECT_EQ(total, uint32_t{kFrames});
+    const ExportProgress stop = [&](uint32_t done, uint32_t total) {
+      EXPECT_EQ(total, stopped.total);
+      EXPECT_EQ(done, seen + 1);
       seen = done;
-      return done < 3;
+      return done < stopped.stopAt;
     };
     std::string error;
-    EXPECT_FALSE(ExportMovie(MovingSquare(), options, stopAtThree, error));
-    EXPECT_EQ(seen, 3u);
+    EXPECT_FALSE(ExportMovie(MovingSquare(), options, stop, error));
+    EXPECT_EQ(seen, stopped.stopAt);
     EXPECT_EQ(error, "the export was stopped");
-    EXPECT_TRUE(dir.Entries().empty()) << name;
+    EXPECT_TRUE(dir.Entries().empty()) << stopped.name;
   }
 }
 
