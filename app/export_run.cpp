@@ -7,6 +7,7 @@
 #include "app/message_box.h"
 #include "engine/build_movie_file.h"
 #include "media/movie_export.h"
+#include "media/web_page.h"
 #include "player/movie_loader.h"
 
 namespace zarn::app {
@@ -24,8 +25,9 @@ void ShowExportError(const QString& path, std::string_view reason) {
 }
 
 bool ExportMovieFile(const engine::MovieSettings& settings, const std::string& effectPath,
-                     const media::ExportOptions& options, glyphs::CKV_FontService& fonts,
-                     QWidget* owner, const std::function<void(QWidget&)>& hook) {
+                     const media::ExportOptions& options, const std::string& pagePath,
+                     glyphs::CKV_FontService& fonts, QWidget* owner,
+                     const std::function<void(QWidget&)>& hook) {
   const QString path = QString::fromStdString(options.path);
   const QTemporaryDir folder;
   if (!folder.isValid()) {
@@ -61,7 +63,10 @@ bool ExportMovieFile(const engine::MovieSettings& settings, const std::string& e
     return !progress.wasCanceled();
   };
   std::string error;
-  if (media::ExportMovie(loaded.movie, options, onFrame, error)) return true;
+  const bool exported = pagePath.empty() ? media::ExportMovie(loaded.movie, options, onFrame, error)
+                                         : media::ExportWithWebPage(loaded.movie, options, pagePath,
+                                                                    settings.text, onFrame, error);
+  if (exported) return true;
   if (!progress.wasCanceled()) ShowExportError(path, error);
   return false;
 }

@@ -60,7 +60,8 @@ void RunSaveAs(SaveAsRequest& request, glyphs::CKV_FontService& fonts,
 
   request.folder = QFileInfo(dialog.MoviePath()).absolutePath();
   if (const std::optional<media::ExportOptions> options = dialog.ExportOptions()) {
-    ExportMovieFile(settings, request.effectPath, *options, fonts, request.owner, hook);
+    ExportMovieFile(settings, request.effectPath, *options, dialog.MediaPagePath().toStdString(),
+                    fonts, request.owner, hook);
   } else {
     SaveFlashMovie(request, dialog, fonts);
   }

@@ -130,6 +130,8 @@ CKV_ZarnSaveDialog::CKV_ZarnSaveDialog(bool exportHtml, const engine::HtmlOption
   } else {
     connect(this, &QFileDialog::filterSelected, this, &CKV_ZarnSaveDialog::FollowFileType);
   }
+  if (auto* name = findChild<QLineEdit*>("fileNameEdit"))
+    connect(name, &QLineEdit::textChanged, this, &CKV_ZarnSaveDialog::FollowMovieName);
 }
 
 void CKV_ZarnSaveDialog::AddExportPanel(int movieWidth, int movieHeight) {
@@ -156,6 +158,19 @@ void CKV_ZarnSaveDialog::FollowFileType(const QString& filter) {
       FormatOfSuffix(name.suffix())) {
     selectFile(name.completeBaseName() + "." + suffix);
   }
+  FollowMovieName();
+}
+
+QString CKV_ZarnSaveDialog::ExportPathFor(const QString& typed) const {
+  // The chosen type decides the format: "clip.webm" saved as MP4 becomes "clip.webm.mp4".
+  const std::optional<media::ExportFormat> format = ChosenExport();
+  if (!format || media::ExportFormatOf(typed.toStdString()) == format) return typed;
+  return typed + "." + QString(ExportTypeOf(selectedNameFilter())->suffix);
+}
+
+void CKV_ZarnSaveDialog::FollowMovieName() {
+  if (!ChosenExport()) return;
+  exportPanel_->SetMovieName(QFileInfo(ExportPathFor(selectedFiles().value(0))).fileName());
 }
 
 std::optional<media::ExportFormat> CKV_ZarnSaveDialog::ChosenExport() const {
@@ -240,6 +255,36 @@ bool CKV_ZarnSaveDialog::TakePageOptions(const QString& moviePath) {
   return !QFileInfo::exists(pagePath_) || AskToReplace(kSaveHtmlCaption, pagePath_);
 }
 
+bool CKV_ZarnSaveDialog::TakeMediaPage(const media::WebPageFiles& files) {
+  const QString name = exportPanel_->PageName().left(kMaxPageName);
+  if (name.trimmed().isEmpty()) {
+    ShowCaptionedError(kSaveHtmlCaption, "Please enter a name for the HTML page.", {});
+    return false;
+  }
+  const QString page =
+      QFileInfo(QFileInfo(moviePath_).absoluteDir().filePath(name)).absoluteFilePath();
+  std::vector<std::string> written = files.movies;
+  if (!files.poster.empty()) written.push_back(files.poster);
+  for (const std::string& file : written) {
+    if (QFileInfo(QString::fromStdString(file)).absoluteFilePath() == page) {
+      ShowCaptionedError(kSaveHtmlCaption,
+                         QString("The page cannot take the name of %1, which it plays.")
+                             .arg(QFileInfo(page).fileName())
+                             .toStdString(),
+                         {});
+      return false;
+    }
+  }
+  // The export itself was asked about already.
+  for (size_t i = 1; i < written.size(); ++i) {
+    const QString file = QString::fromStdString(written[i]);
+    if (QFileInfo::exists(file) && !AskToReplace(windowTitle(), file)) return false;
+  }
+  if (QFileInfo::exists(page) && !AskToReplace(kSaveHtmlCaption, page)) return false;
+  mediaPagePath_ = page;
+  return true;
+}
+
 void CKV_ZarnSaveDialog::accept() {
   const QStringList files = selectedFiles();
   // A folder typed as the name opens it; that confirms nothing.
@@ -247,15 +292,14 @@ void CKV_ZarnSaveDialog::accept() {
     QFileDialog::accept();
     return;
   }
-  moviePath_ = files.first();
-  // The chosen type decides the format: "clip.webm" saved as MP4 becomes "clip.webm.mp4".
-  const std::optional<media::ExportFormat> format = ChosenExport();
-  if (format && media::ExportFormatOf(moviePath_.toStdString()) != format) {
-    moviePath_ += "." + QString(ExportTypeOf(selectedNameFilter())->suffix);
-  }
-  if (const std::optional<media::ExportOptions> options = ExportOptions()) {
+  moviePath_ = ExportPathFor(files.first());
+  mediaPagePath_.clear();
+  const std::optional<media::ExportOptions> options = ExportOptions();
+  media::WebPageFiles pageFiles;
+  if (options) {
     std::string reason;
-    if (!media::CheckExportOptions(*options, reason)) {
+    if (!media::CheckExportOptions(*options, reason) ||
+        (exportPanel_->WritesPage() && !media::WebPageFilesFor(*options, pageFiles, reason))) {
       ShowExportError(moviePath_, reason);
       return;
     }
@@ -264,6 +308,7 @@ void CKV_ZarnSaveDialog::accept() {
   if (QFileInfo::exists(moviePath_) && !AskToReplace(windowTitle(), moviePath_)) return;
   ++Counter();
   if (WritesPage() && !TakePageOptions(moviePath_)) return;
+  if (options && exportPanel_->WritesPage() && !TakeMediaPage(pageFiles)) return;
   QFileDialog::accept();
 }
 

@@ -9,6 +9,7 @@
 #include "engine/html_page.h"
 #include "media/export_format.h"
 #include "media/export_options.h"
+#include "media/web_page.h"
 
 class QCheckBox;
 class QComboBox;
@@ -68,6 +69,9 @@ class CKV_ZarnSaveDialog : public QFileDialog {
   const engine::HtmlOptions& PageOptions() const { return page_; }
   // The page's full path, beside the movie.
   QString PagePath() const { return pagePath_; }
+  // The full path of the page that plays a video or animated image, beside it; empty when the
+  // export panel asks for no page.
+  QString MediaPagePath() const { return mediaPagePath_; }
   // The number the next proposed page name carries; it counts every confirmed name.
   static int PageCounter();
 
@@ -91,12 +95,20 @@ class CKV_ZarnSaveDialog : public QFileDialog {
   // Shows the panel the chosen type needs and gives the typed name that type's extension.
   void FollowFileType(const QString& filter);
   std::optional<media::ExportFormat> ChosenExport() const;
+  // The file a typed name stands for: with the chosen type's extension when it lacks it.
+  QString ExportPathFor(const QString& typed) const;
+  // Tells the export panel the name typed so far.
+  void FollowMovieName();
   // False when the page's name is refused; the dialog then stays open.
   bool TakePageOptions(const QString& moviePath);
+  // The same for the page that plays an export, which brings other files along; existing
+  // ones are replaced only when the user agrees.
+  bool TakeMediaPage(const media::WebPageFiles& files);
 
   bool exportHtml_ = false;
   engine::HtmlOptions page_;
   QString pagePath_;
+  QString mediaPagePath_;
   QString moviePath_;
   QWidget* panel_ = nullptr;
   QLineEdit* htmlName_ = nullptr;

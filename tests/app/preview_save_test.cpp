@@ -1,6 +1,7 @@
 // The preview window's size rules and Save As from the main window.
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -176,6 +177,57 @@ TEST_F(PreviewAndSave, CancelInEitherDialogLeavesNoFileAndTheWindowFree) {
   EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(Main().Window()->isEnabled());
+}
+
+TEST_F(PreviewAndSave, AVideoPageBringsTheOtherVideoAndThePosterAndHoldsTheText) {
+  Edit(control::kText).SetText("Sea & Sky", false);
+  const auto before = Listing();
+  // A MOV has no page: refused before anything is written, nothing confirmed.
+  SaveThrough("clip.mov", "QuickTime Movie, ProRes 4444 (*.mov)", nullptr,
+              [](CKV_ZarnSaveDialog& dialog) {
+                QTest::mouseClick(dialog.ExportPanel()->PageBox(), Qt::LeftButton);
+              });
+  EXPECT_EQ(Main().MovieCounter(), 0);
+  ASSERT_EQ(errors.size(), 1);
+  EXPECT_TRUE(
+      errors[0].startsWith("The movie cannot be exported to clip.mov:\na page plays .mp4, .webm"))
+      << errors[0].toStdString();
+  EXPECT_EQ(Listing(), before);
+  errors.clear();
+
+  QString note;
+  SaveThrough("clip", "WebM Video, VP9 (*.webm)", nullptr, [&](CKV_ZarnSaveDialog& dialog) {
+    dialog.selectFile("clip");
+    QTest::mouseClick(dialog.ExportPanel()->PageBox(), Qt::LeftButton);
+    EXPECT_EQ(dialog.ExportPanel()->PageNameEdit()->text(), "clip.html");
+    note = dialog.ExportPanel()->PageNote()->text();
+  });
+  ASSERT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+  EXPECT_NE(note.indexOf("clip.mp4 and clip-poster.png"), -1) << note.toStdString();
+  for (const char* name : {"clip.webm", "clip.mp4", "clip-poster.png", "clip.html"})
+    EXPECT_TRUE(std::filesystem::exists(data.File(name))) << name;
+  media::test::DecodedMovie movie;
+  std::string error;
+  ASSERT_TRUE(media::test::DecodeMovie(data.File("clip.mp4"), movie, error)) << error;
+  EXPECT_EQ(movie.width, 500);
+  const zarn::test::Bytes page = zarn::test::ReadFileBytes(data.File("clip.html"));
+  const std::string text(page.begin(), page.end());
+  for (const char* part : {"src=\"clip.webm\"", "src=\"clip.mp4\"", "Sea &amp; Sky"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
+}
+
+TEST_F(PreviewAndSave, AGifCancelledFromItsProgressLeavesNoFile) {
+  const auto before = Listing();
+  bool cancelled = false;
+  SaveThrough("clip.gif", "Animated GIF Image (*.gif)", nullptr, {},
+              [&](QProgressDialog& progress) {
+                progress.show();
+                QTest::mouseClick(progress.findChild<QPushButton*>(), Qt::LeftButton);
+                cancelled = progress.wasCanceled();
+              });
+  EXPECT_TRUE(cancelled);
+  EXPECT_EQ(Listing(), before);
+  EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
 }
 
 }  // namespace
