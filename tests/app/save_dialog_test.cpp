@@ -138,5 +138,29 @@ TEST_F(SaveDialog, AnEmptyPageNameIsRefusedAndExistingFilesAreReplacedOnlyWhenTh
                               " already exists.\nDo you want to replace it?");
 }
 
+TEST_F(SaveDialog, AVideoPageNeverTakesAFileItPlaysAndReplacesItsFilesOnlyWhenTheUserAgrees) {
+  zarn::test::WriteFileBytes(dir.File("clip.mp4"), {1});
+  const auto dialog = Dialog(false);
+  dialog->selectNameFilter("WebM Video, VP9 (*.webm)");
+  dialog->ExportPanel()->PageBox()->click();
+  dialog->selectFile(QString::fromStdString(dir.File("clip.webm")));
+  EXPECT_EQ(dialog->ExportPanel()->PageNameEdit()->text(), "clip.html");
+  const auto accept = [&] {
+    dialog->accept();
+    return dialog->result() == QDialog::Accepted;
+  };
+  dialog->ExportPanel()->PageNameEdit()->setText("clip.mp4");
+  EXPECT_FALSE(accept());
+  EXPECT_EQ(errors, QStringList{"The page cannot take the name of clip.mp4, which it plays.\n"});
+  dialog->ExportPanel()->PageNameEdit()->setText("clip.html");
+  answer = false;
+  EXPECT_FALSE(accept());
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_TRUE(questions[0].endsWith("clip.mp4 already exists.\nDo you want to replace it?"));
+  answer = true;
+  EXPECT_TRUE(accept());
+  EXPECT_EQ(dialog->MediaPagePath().toStdString(), dir.File("clip.html"));
+}
+
 }  // namespace
 }  // namespace zarn::app::test

@@ -2,10 +2,12 @@
 // into $ZARN_SCREENSHOT_DIR, or "app-screenshots" in the working folder. With the build's own
 // skins and effects when they have been made. Under Xvfb: QT_QPA_PLATFORM=xcb xvfb-run -a
 // build/tests/app_tests --gtest_filter='Screenshots.*'
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QTimer>
 
+#include "app/export_panel.h"
 #include "app/options_dialog.h"
 #include "app/save_dialog.h"
 #include "app/splash_window.h"
@@ -88,6 +90,8 @@ TEST_F(Screenshots, EveryWindow) {
     ASSERT_NE(save.HtmlPanel(), nullptr);
     save.selectNameFilter(MovieFilters(3).value(3));
     Save(dialog, "save-as-video");
+    save.ExportPanel()->PageBox()->click();
+    Save(dialog, "save-as-video-page");
     save.reject();
   });
   Main().SaveAs();
