@@ -56,6 +56,14 @@ bool ExportWithWebPage(const std::shared_ptr<const player::CKV_Movie>& movie,
                        std::string& error) {
   WebPageFiles files;
   if (!WebPageFilesFor(options, files, error)) return false;
+  // A stop or a failure part way takes back the files already written, so that no page's
+  // companions are left without it.
+  std::vector<std::string> written;
+  const auto fail = [&written] {
+    std::error_code ignored;
+    for (const std::string& file : written) std::filesystem::remove(file, ignored);
+    return false;
+  };
   const auto count = static_cast<uint32_t>(files.movies.size());
   for (uint32_t i = 0; i < count; ++i) {
     ExportOptions one = options;
@@ -63,17 +71,19 @@ bool ExportWithWebPage(const std::shared_ptr<const player::CKV_Movie>& movie,
     const ExportProgress overall = [&progress, i, count](uint32_t done, uint32_t total) {
       return !progress || progress(i * total + done, count * total);
     };
-    if (!ExportMovie(movie, one, overall, error)) return false;
+    if (!ExportMovie(movie, one, overall, error)) return fail();
+    written.push_back(one.path);
   }
   engine::MediaPage page;
   const ExportFormat format = *ExportFormatOf(options.path);
   // A video's sides are even, and so are its poster's.
   const ExportFormat sizedAs = files.video ? ExportFormat::kMp4 : format;
-  if (!ExportSize(*movie, options, sizedAs, page.width, page.height, error)) return false;
+  if (!ExportSize(*movie, options, sizedAs, page.width, page.height, error)) return fail();
   if (files.video) {
     ExportOptions poster = options;
     poster.path = files.poster;
-    if (!ExportPoster(movie, poster, sizedAs, error)) return false;
+    if (!ExportPoster(movie, poster, sizedAs, error)) return fail();
+    written.push_back(files.poster);
     const bool mp4First = format == ExportFormat::kMp4;
     page.kind = engine::MediaPage::kVideo;
     page.mp4Name = BareName(files.movies[mp4First ? 0 : 1]);
@@ -84,7 +94,7 @@ bool ExportWithWebPage(const std::shared_ptr<const player::CKV_Movie>& movie,
     page.imageName = BareName(options.path);
   }
   page.text = text;
-  return swftk::ReplaceFile(pagePath, engine::FormatMediaPage(page), error);
+  return swftk::ReplaceFile(pagePath, engine::FormatMediaPage(page), error) || fail();
 }
 
 }  // namespace media

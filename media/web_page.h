@@ -31,7 +31,8 @@ bool WebPageFilesFor(const ExportOptions& options, WebPageFiles& files, std::str
 // Exports the movie as every file the page plays, then writes the page to pagePath, sized as
 // the export and holding the movie's text (UTF-8). The page names its files without folders,
 // so it belongs beside them. It is written last, only once every file it names is in place;
-// progress counts the frames of all the exports together.
+// a stop or a failure part way removes the files already written. Progress counts the frames
+// of all the exports together.
 bool ExportWithWebPage(const std::shared_ptr<const player::CKV_Movie>& movie,
                        const ExportOptions& options, const std::string& pagePath,
                        const std::string& text, const ExportProgress& progress, std::string& error);

@@ -137,5 +137,21 @@ TEST(WebPage, RefusesWhatNoPagePlaysAndWritesNothing) {
   }
 }
 
+TEST(WebPage, AStopInTheSecondVideoOrAnUnwritablePageTakesBackEveryFile) {
+  for (const bool stop : {true, false}) {
+    SCOPED_TRACE(stop);
+    zarn::test::TempDir dir;
+    ExportOptions options;
+    options.path = dir.File("t.webm");
+    // Three frames a video: the fifth is in the MP4, after the WebM is complete.
+    const ExportProgress progress = [stop](uint32_t done, uint32_t) { return !stop || done < 5; };
+    const std::string page = stop ? dir.File("page.html") : dir.File("missing/page.html");
+    std::string error;
+    EXPECT_FALSE(ExportWithWebPage(SlidingSquare(), options, page, "", progress, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(dir.Entries().empty());
+  }
+}
+
 }  // namespace
 }  // namespace media
