@@ -65,15 +65,10 @@ class DemoWindow : public ::testing::Test {
     effectList->Setup(
         skins::kEffectList, skins::kEffectListId,
         [this](int32_t item) { selections.push_back(item); }, skins::kEffectListLayout);
-    const char* names[] = {"Drop Bounce", "Typewriter", "Wave Rider", "Spin In",    "Zoom Pop",
-                           "Fade Slide",  "Elastic",    "Rain",       "Spiral",     "Jitter",
-                           "Orbit",       "Shatter",    "Swing",      "Glow Pulse", "Flip",
-                           "Ripple",      "Scatter",    "Stretch",    "Tumble",     "Blink",
-                           "Cascade",     "Wobble",     "Rise"};
-    int index = 0;
-    for (const char* name : names) {
-      const bool flash3 = index++ % 4 != 3;
-      effectList->AddItem(std::string(flash3 ? "F3-" : "F4-") + name, flash3 ? 0 : 1);
+    for (int index = 0; index < 23; ++index) {
+      const bool flash3 = index % 4 != 3;
+      effectList->AddItem((flash3 ? "F3-Effect " : "F4-Effect ") + std::to_string(index + 1),
+                          flash3 ? 0 : 1);
     }
     list = effectList.get();
     group.Add(std::move(effectList));

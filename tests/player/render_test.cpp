@@ -34,14 +34,11 @@ Probe At(int x, int y, Rgba color, int tolerance = 2) {
 }
 
 struct PixelCase {
-  PixelCase(const char* n, std::function<void(TestMovie&)> b, std::vector<Probe> p, uint8_t v = 4,
-            double s = 1.0)
-      : name(n), build(std::move(b)), probes(std::move(p)), version(v), scale(s) {}
   const char* name;
   std::function<void(TestMovie&)> build;
   std::vector<Probe> probes;
-  uint8_t version;
-  double scale;
+  uint8_t version = 4;
+  double scale = 1.0;
 };
 
 // PlaceObject's body: character, depth, then the matrix and the colour transform, each
