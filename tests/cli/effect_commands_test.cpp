@@ -55,10 +55,12 @@ class MakeCommand : public ::testing::Test {
   std::ostringstream err;
 };
 
-TEST_F(MakeCommand, WritesAFlashThreeMovieAndItsPageWithTheDefaults) {
+TEST_F(MakeCommand, WritesAFlashThreeMovieItsPageAndItsExportWithTheDefaults) {
   MakeOptions options = Options();
   options.background = "#FF8000";
   options.html = dir.File("page.html");
+  options.exportPath = dir.File("out.webm");
+  options.exportSettings.transparent = true;
   ASSERT_EQ(Run(options), 0) << err.str();
   EXPECT_EQ(err.str(), "");
   swftk::CSwfReader movie;
@@ -79,7 +81,11 @@ TEST_F(MakeCommand, WritesAFlashThreeMovieAndItsPageWithTheDefaults) {
   page.blue = 0x00;
   const Bytes written = ReadFileBytes(dir.File("page.html"));
   EXPECT_EQ(std::string(written.begin(), written.end()), engine::FormatHtmlPage(page, "out.swf"));
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "page.html"}));
+  EXPECT_EQ(dir.Entries(),
+            (std::vector<std::string>{"grow.swf", "out.swf", "out.webm", "page.html"}));
+  const Bytes webm = ReadFileBytes(dir.File("out.webm"));
+  ASSERT_GE(webm.size(), 4u);
+  EXPECT_EQ(Bytes(webm.begin(), webm.begin() + 4), (Bytes{0x1A, 0x45, 0xDF, 0xA3}));
 }
 
 TEST_F(MakeCommand, FlashFourMakesTheEditTextMovieFromATextFile) {
@@ -148,17 +154,6 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
     EXPECT_EQ(err.str(), c.err);
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"grow.swf"});
   }
-}
-
-TEST_F(MakeCommand, ExportsTheMovieItMade) {
-  MakeOptions options = Options();
-  options.exportPath = dir.File("out.webm");
-  options.exportSettings.transparent = true;
-  ASSERT_EQ(Run(options), 0) << err.str();
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "out.webm"}));
-  const Bytes webm = zarn::test::ReadFileBytes(dir.File("out.webm"));
-  ASSERT_GE(webm.size(), 4u);
-  EXPECT_EQ(Bytes(webm.begin(), webm.begin() + 4), (Bytes{0x1A, 0x45, 0xDF, 0xA3}));
 }
 
 TEST(MakeCommandLine, ParsesEveryOption) {
