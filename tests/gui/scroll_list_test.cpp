@@ -72,6 +72,7 @@ TEST_F(ScrollListTest, ClickingARowSelectsItsNumber) {
   EXPECT_EQ(list->FirstVisible(), 4);
   EXPECT_FLOAT_EQ(list->ThumbTop(), 20.0f + 3 * 14.0f);
   Click({50, 2 * 20 + 5});
+  Click({50, 200});  // the inclusive bottom edge is no row
   EXPECT_EQ(picked, (std::vector<int32_t>{6}));
   EXPECT_EQ(list->SelectedItem(), 6);
   // Row looks: the selected row (item 6, kind 1) and a normal kind-0 row (item 4).
