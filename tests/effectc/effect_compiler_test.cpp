@@ -38,11 +38,6 @@ uint32_t LengthField(const Bytes& bytes, size_t at) {
          static_cast<uint32_t>(bytes[at + 3]) << 24;
 }
 
-TEST(EffectCompiler, OutputKindFollowsTheExtension) {
-  EXPECT_EQ(OutputKindFor("SPIN.KVX"), OutputKind::kKvx);
-  EXPECT_EQ(OutputKindFor("kalvprep.wui"), OutputKind::kSwf);
-}
-
 TEST(EffectCompiler, AKvxIsTheMovieWithoutItsSignature) {
   const Bytes swf = Compile(kTwoLayerEffect, OutputKind::kSwf);
   const Bytes kvx = Compile(kTwoLayerEffect, OutputKind::kKvx);

@@ -209,15 +209,6 @@ class LibraryEffect : public ::testing::TestWithParam<std::filesystem::path> {
 // placed as its own text character; an edit-text movie (version 4) places one container copied
 // from the effect per letter and tells each its letter.
 TEST_P(LibraryEffect, BuildsAMovieInEveryModeItSupports) {
-  std::map<std::string, std::string> variables;
-  for (const char* name : {"name", "version", "embedGlyphs"}) {
-    variables[name] = "unset";
-    EXPECT_TRUE(engine::ReadEffectVariable(name, variables[name], path_)) << name;
-  }
-  EXPECT_EQ(variables["name"], effect_.name);
-  EXPECT_EQ(variables["version"], std::to_string(effect_.version));
-  EXPECT_EQ(variables["embedGlyphs"], effect_.embedGlyphs.empty() ? "unset" : effect_.embedGlyphs);
-
   engine::EffectTemplate analysed;
   ASSERT_TRUE(engine::AnalyseTemplate(
       RequestFor(path_, folder_.File("unused.swf"), fonts_, kText, true), analysed,
@@ -426,19 +417,6 @@ TEST_F(PositionCross, IsAClipAtSlashCrossDraggedByItsButton) {
   // The drag's target, pushed last, is the clip itself.
   EXPECT_EQ(dynamic_cast<const swftk::CSwfActionPush&>(*button->actions[0]->actions[2]).text,
             "/cross");
-}
-
-TEST_F(PositionCross, TakesTheSizeAndRateOfThePreview) {
-  const std::string resized = folder_.File("~klv0003.tmp");
-  ASSERT_TRUE(QuietHelper().ResizeMovieFile(path_, resized, 320, 240, 25.0F));
-  swftk::CSwfReader reader;
-  ASSERT_EQ(reader.Open(resized, true, true), 0);
-  EXPECT_EQ(reader.GetHeader().frameRect.xMax, 6400);
-  EXPECT_EQ(reader.GetHeader().frameRect.yMax, 4800);
-  EXPECT_EQ(reader.GetHeader().frameRate, 25.0F);
-  swftk::CSwfProcessor processor;
-  processor.Split(reader.GetTags());
-  EXPECT_NE(processor.FindPlaceObject2("cross"), nullptr);
 }
 
 }  // namespace

@@ -76,7 +76,11 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         CheckCase{"no text", [](S& s, T&) { s.text.clear(); }, "Please enter some text.", ""},
         CheckCase{"text outside the code page",
-                  [](S& s, T&) { s.text = "\xC5\x81\xC3\xB3" "d\xC5\xBA"; },
+                  [](S& s, T&) {
+                    s.text =
+                        "\xC5\x81\xC3\xB3"
+                        "d\xC5\xBA";
+                  },
                   "Please re-enter the Text.",
                   "The character \"\xC5\x81\" (U+0141) cannot be written in Windows-1252."},
         CheckCase{"text of 255", [](S& s, T&) { s.text.assign(255, 'x'); },
@@ -110,19 +114,19 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "Please re-enter the Frame Delay.", kFrom1To3000},
         // The values at the edges pass.
-        CheckCase{"rate 99 9", [](S& s, T&) { s.frameRate = 99.9F; }, "", ""},
-        CheckCase{"rate 1", [](S& s, T&) { s.frameRate = 1.0F; }, "", ""},
-        CheckCase{"letter space -3000", [](S& s, T&) { s.letterSpace = -3000; }, "", ""},
-        CheckCase{"x -3000 and y 2999",
+        CheckCase{"every value at its edge",
                   [](S& s, T&) {
+                    s.frameRate = 99.9F;
+                    s.letterSpace = -3000;
+                    s.lineSpace = 2999;
                     s.originX = -3000;
                     s.originY = 2999;
+                    s.frameDelay = 2999;
+                    s.fontSize = 999;
+                    s.text.assign(254, 'x');
                   },
                   "", ""},
-        CheckCase{"line space 2999", [](S& s, T&) { s.lineSpace = 2999; }, "", ""},
-        CheckCase{"delay 2999", [](S& s, T&) { s.frameDelay = 2999; }, "", ""},
-        CheckCase{"size 999", [](S& s, T&) { s.fontSize = 999; }, "", ""},
-        CheckCase{"text of 254", [](S& s, T&) { s.text.assign(254, 'x'); }, "", ""},
+        CheckCase{"rate 1", [](S& s, T&) { s.frameRate = 1.0F; }, "", ""},
         // All at once needs no delay; the link is not checked when it is off.
         CheckCase{"all at once without delay",
                   [](S& s, T&) {

@@ -1,11 +1,10 @@
-// Glyph outlines: built from contours, read from the installed fonts, and drawn back from the
-// DefineFont2 shapes made of them.
+// Glyph outlines: built from contours and read from the installed fonts. The player's tests draw
+// every converted glyph back against FreeType's rendering.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -15,9 +14,7 @@
 
 #include "glyphs/outline_builder.h"
 #include "glyphs/system_font_service.h"
-#include "glyphs/truetype_helper.h"
 #include "glyphs/windows1252.h"
-#include "swftk/shape.h"
 
 namespace glyphs {
 namespace {
@@ -400,116 +397,6 @@ TEST(SystemFonts, FacesAreCachedByWhatShapesTheGlyphsAndTheLeastRecentGoesFirst)
   EXPECT_EQ(service.CreateFont(request), first);
   EXPECT_NE(service.CreateFont(bold), boldFont);
   CKV_SystemFontService::ClearCache();
-}
-
-using swftk::CSwfShapeRecord;
-
-struct Segment {
-  SampledPoint from, to;
-};
-
-// How many samples of each pixel lie inside the edges, by the even-odd rule: the cell of a 1024
-// font, Y upwards, drawn at 256 pixels of 4 by 4 samples, a sample per design unit. Edges that
-// do not close leave stray spans, so a contour that fails to return to its start shows up.
-std::vector<int> Rasterise(const std::vector<Segment>& segments) {
-  constexpr int kPixels = 256, kSamples = 4, kRows = kPixels * kSamples;
-  std::vector<int> coverage(kPixels * kPixels);
-  std::vector<double> crossings;
-  for (int row = 0; row < kRows; ++row) {
-    const double y = 900 - (row + 0.5);
-    crossings.clear();
-    for (const Segment& s : segments) {
-      if ((s.from.y <= y) == (s.to.y <= y)) continue;
-      crossings.push_back(s.from.x + (y - s.from.y) * (s.to.x - s.from.x) / (s.to.y - s.from.y));
-    }
-    std::sort(crossings.begin(), crossings.end());
-    for (int column = 0; column < kRows; ++column) {
-      const double x = -100 + (column + 0.5);
-      const auto before = std::lower_bound(crossings.begin(), crossings.end(), x);
-      if ((before - crossings.begin()) % 2 == 1) {
-        ++coverage[(row / kSamples) * kPixels + column / kSamples];
-      }
-    }
-  }
-  return coverage;
-}
-
-// Walks the shape's records as a player would, turning SWF's downward Y back upwards.
-std::vector<Segment> ShapeSegments(const swftk::CSwfShape& shape) {
-  std::vector<Segment> segments;
-  double x = 0, y = 0;
-  const auto lineTo = [&](double toX, double toY) {
-    segments.push_back({{x, -y}, {toX, -toY}});
-    x = toX;
-    y = toY;
-  };
-  for (const auto& record : shape.records) {
-    if (record->GetRecordType() == CSwfShapeRecord::kStyleChange) {
-      const auto& r = static_cast<const swftk::CSwfStyleChangeShapeRecord&>(*record);
-      if (r.flags & swftk::CSwfStyleChangeShapeRecord::kMoveTo) {
-        x = r.moveDeltaX;
-        y = r.moveDeltaY;
-      }
-    } else if (record->GetRecordType() == CSwfShapeRecord::kStraightEdge) {
-      const auto& r = static_cast<const swftk::CSwfStraightEdgeShapeRecord&>(*record);
-      lineTo(x + r.deltaX, y + r.deltaY);
-    } else if (record->GetRecordType() == CSwfShapeRecord::kCurvedEdge) {
-      const auto& r = static_cast<const swftk::CSwfCurvedEdgeShapeRecord&>(*record);
-      const double x0 = x, y0 = y;
-      const double cx = x0 + r.controlDeltaX, cy = y0 + r.controlDeltaY;
-      const double ax = cx + r.anchorDeltaX, ay = cy + r.anchorDeltaY;
-      for (int k = 1; k <= 16; ++k) {
-        const double t = k / 16.0, u = 1 - t;
-        lineTo(u * u * x0 + 2 * u * t * cx + t * t * ax, u * u * y0 + 2 * u * t * cy + t * t * ay);
-      }
-    }
-  }
-  return segments;
-}
-
-// Each glyph shape of a DefineFont2, drawn back, against the font's outline at eight times the
-// size, shrunk: nearly the exact outline, not the whole-unit one the shapes are made from.
-TEST(GlyphShapesDrawnBack, CoverTheOutlinePixels) {
-  constexpr int kFine = 8;
-  std::string characters;
-  for (int code = 0x21; code < 256; ++code) {
-    if (IsPrintableWindows1252(code)) characters.push_back(static_cast<char>(code));
-  }
-  for (const char* face : {"Liberation Sans", "DejaVu Sans"}) {
-    CKV_SystemFontService fonts;
-    const auto fine = Open(face, 0, 0, 1024 * kFine);
-    ASSERT_NE(fine, nullptr);
-    FontRequest request;
-    request.lfHeight = 1024;
-    request.SetFaceName(face);
-    CSwfTrueTypeHelper helper;
-    const auto tag = helper.BuildDefineFont2(fonts, request, characters, 1);
-    ASSERT_NE(tag, nullptr);
-    ASSERT_EQ(tag->glyphs.size(), characters.size());
-    double worst = 1;
-    for (size_t i = 0; i < characters.size(); ++i) {
-      const auto code = static_cast<uint8_t>(characters[i]);
-      GlyphOutline outline;
-      ASSERT_TRUE(fine->GetGlyphOutline(code, outline));
-      std::vector<Segment> exact;
-      for (const OutlinePolygon& polygon : outline.polygons) {
-        std::vector<SampledPoint> points = SamplePolygon(polygon, 16);
-        for (SampledPoint& p : points) p = {p.x / kFine, p.y / kFine};
-        for (size_t j = 0; j + 1 < points.size(); ++j) exact.push_back({points[j], points[j + 1]});
-      }
-      const std::vector<int> drawn = Rasterise(ShapeSegments(*tag->glyphs[i]));
-      const std::vector<int> wanted = Rasterise(exact);
-      long both = 0, either = 0;
-      for (size_t p = 0; p < drawn.size(); ++p) {
-        both += std::min(drawn[p], wanted[p]);
-        either += std::max(drawn[p], wanted[p]);
-      }
-      const double overlap = either == 0 ? 1.0 : static_cast<double>(both) / either;
-      worst = std::min(worst, overlap);
-      EXPECT_GE(overlap, 0.98) << face << " code " << int(code);
-    }
-    std::printf("%s: worst overlap %.4f\n", face, worst);
-  }
 }
 
 }  // namespace

@@ -35,34 +35,22 @@ GlyphOutline Outline(std::vector<OutlinePolygon> polygons, GlyphMetrics metrics 
 
 // One line per record: its kind and the values it will write.
 std::vector<std::string> Describe(const std::vector<std::unique_ptr<CSwfShapeRecord>>& records) {
+  const auto xy = [](int32_t x, int32_t y) { return std::to_string(x) + "," + std::to_string(y); };
   std::vector<std::string> lines;
   for (const auto& record : records) {
-    switch (record->GetRecordType()) {
-      case CSwfShapeRecord::kStyleChange: {
-        const auto& r = static_cast<const CSwfStyleChangeShapeRecord&>(*record);
-        lines.push_back("move " + std::to_string(r.moveDeltaX) + "," +
-                        std::to_string(r.moveDeltaY) + " flags " + std::to_string(r.flags) +
-                        " fill0 " + std::to_string(r.fillStyle0) + " fill1 " +
-                        std::to_string(r.fillStyle1) + " line " + std::to_string(r.lineStyle));
-        break;
-      }
-      case CSwfShapeRecord::kStraightEdge: {
-        const auto& r = static_cast<const CSwfStraightEdgeShapeRecord&>(*record);
-        const char* kind = r.lineKind == CSwfStraightEdgeShapeRecord::kVertical     ? "v "
-                           : r.lineKind == CSwfStraightEdgeShapeRecord::kHorizontal ? "h "
-                                                                                    : "g ";
-        lines.push_back(kind + std::to_string(r.deltaX) + "," + std::to_string(r.deltaY));
-        break;
-      }
-      case CSwfShapeRecord::kCurvedEdge: {
-        const auto& r = static_cast<const CSwfCurvedEdgeShapeRecord&>(*record);
-        lines.push_back("c " + std::to_string(r.controlDeltaX) + "," +
-                        std::to_string(r.controlDeltaY) + " " + std::to_string(r.anchorDeltaX) +
-                        "," + std::to_string(r.anchorDeltaY));
-        break;
-      }
-      default:
-        lines.push_back("end");
+    if (const auto* r = dynamic_cast<const CSwfStyleChangeShapeRecord*>(record.get())) {
+      lines.push_back("move " + xy(r->moveDeltaX, r->moveDeltaY) + " flags " +
+                      std::to_string(r->flags) + " fill0 " + std::to_string(r->fillStyle0) +
+                      " fill1 " + std::to_string(r->fillStyle1) + " line " +
+                      std::to_string(r->lineStyle));
+    } else if (const auto* r = dynamic_cast<const CSwfStraightEdgeShapeRecord*>(record.get())) {
+      // Indexed by the line kind: general, horizontal, vertical.
+      lines.push_back(std::string(1, "ghv"[r->lineKind]) + " " + xy(r->deltaX, r->deltaY));
+    } else if (const auto* r = dynamic_cast<const CSwfCurvedEdgeShapeRecord*>(record.get())) {
+      lines.push_back("c " + xy(r->controlDeltaX, r->controlDeltaY) + " " +
+                      xy(r->anchorDeltaX, r->anchorDeltaY));
+    } else {
+      lines.push_back("end");
     }
   }
   return lines;
@@ -264,7 +252,8 @@ TEST(BuildDefineFont, GlyphShapesAndOffsetTable) {
   EXPECT_EQ(fonts.log.live, 0) << "the font is deleted after the build";
 }
 
-TEST(BuildDefineFont, GlyphsBeyondSixteenBitOffsetsAreRefused) {
+// No tag without a font, nor when the glyphs pass the reach of 16-bit offsets.
+TEST(BuildDefineFont, RefusesWhatItCannotWrite) {
   FakeFontService fonts;
   std::vector<OutlinePoint> zigzag;
   for (int i = 0; i < 30000; ++i) zigzag.push_back(Fx(i % 2 ? 3000 : -3000, i % 3 ? 3000 : -3000));
@@ -272,12 +261,7 @@ TEST(BuildDefineFont, GlyphsBeyondSixteenBitOffsetsAreRefused) {
   CSwfTrueTypeHelper helper;
   EXPECT_EQ(helper.BuildDefineFont(fonts, FontRequest{}, "ZZ", 1), nullptr);
   EXPECT_NE(helper.BuildDefineFont(fonts, FontRequest{}, "Z", 1), nullptr);
-}
-
-TEST(BuildDefineFont, NoFontNoTag) {
-  FakeFontService fonts;
   fonts.refuse = true;
-  CSwfTrueTypeHelper helper;
   EXPECT_EQ(helper.BuildDefineFont(fonts, FontRequest{}, "A", 1), nullptr);
   EXPECT_EQ(helper.BuildDefineFont2(fonts, FontRequest{}, "A", 1), nullptr);
 }

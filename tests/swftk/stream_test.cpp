@@ -58,15 +58,6 @@ TEST(Stream, AppendMovesTheOtherStreamsBytesAndFlushesBoth) {
   EXPECT_EQ(a.GetBytes(), (Bytes{0x80, 0x07, 0xC0}));
 }
 
-TEST(Reader, SignedBitFieldsAreTwosComplement) {
-  for (const auto& [byte, value] :
-       {std::pair<uint8_t, int32_t>{0b11111'000, -1}, {0b10000'000, -16}, {0b01111'000, 15}}) {
-    CSwfReader reader;
-    reader.OpenFromBytes({byte});
-    EXPECT_EQ(reader.ReadBits(5, true), value);
-  }
-}
-
 TEST(Reader, ReadsPastTheEndGiveZeroAndStayPut) {
   CSwfReader reader;
   reader.OpenFromBytes({0xAB});

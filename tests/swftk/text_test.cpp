@@ -102,6 +102,11 @@ TEST(DefineText, EncodingsAndReadBack) {
     back.SetTagCode(code);
     EXPECT_EQ(Decode(back, bytes), code);
     EXPECT_EQ(Hex(Encode(back)), Hex(bytes));
+    // Advances are signed: a reader that took them unsigned would still write the same bits.
+    ASSERT_EQ(back.records.size(), 3U);
+    const auto& glyphs = dynamic_cast<const CSwfTextGlyphRecord&>(*back.records[1]);
+    ASSERT_EQ(glyphs.entries.size(), 2U);
+    EXPECT_EQ(glyphs.entries[1].advance, -3);
   }
 }
 
