@@ -108,13 +108,9 @@ Bytes SampleMovie() {
   // SetTarget "ab", which the toolkit keeps raw.
   actions->AddAction(std::make_unique<CSwfActionUnknown>(0x8B, std::vector<uint8_t>{'a', 'b', 0}));
   writer.AddTag(std::move(actions));
-  auto metadata = std::make_unique<CSwfTagUnknown>(77, 3);
-  metadata->data = {'a', 'b', 'c'};
-  writer.AddTag(std::move(metadata));
-  writer.AddTag(std::make_unique<CSwfShowFrame>());
-  writer.AddTag(std::make_unique<CSwfRemoveObject2>(1, 3));
-  writer.AddTag(std::make_unique<CSwfShowFrame>());
-  writer.AddTag(std::make_unique<CSwfEnd>());
+  for (auto& tag : player::test::TagList(RawTag(77, {'a', 'b', 'c'}), ShowFrame(), Remove(3),
+                                         ShowFrame(), std::make_unique<CSwfEnd>()))
+    writer.AddTag(std::move(tag));
   CSwfHeader header;
   header.Setup(550, 400, 24.0F, 0, 5);
   Bytes movie;
