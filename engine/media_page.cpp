@@ -1,5 +1,7 @@
 #include "engine/media_page.h"
 
+#include <cctype>
+
 #include "engine/html_page.h"
 
 namespace engine {
@@ -38,13 +40,33 @@ std::string TextWithBreaks(const std::string& text) {
   return html;
 }
 
+// A file name as a relative address: every byte but letters, digits, "-._~" and "/" is
+// percent-encoded, so names with spaces, "#", "?" or "%" still name the file.
+std::string AddressOf(const std::string& name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string address;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool plain = (byte < 0x80 && std::isalnum(byte) != 0) || c == '-' || c == '.' ||
+                       c == '_' || c == '~' || c == '/';
+    if (plain) {
+      address += c;
+    } else {
+      address += '%';
+      address += kHex[byte >> 4];
+      address += kHex[byte & 15];
+    }
+  }
+  return address;
+}
+
 std::string SizeAttributes(const MediaPage& page) {
   return " width=\"" + std::to_string(page.width) + "\" height=\"" + std::to_string(page.height) +
          "\"";
 }
 
 std::string Source(const std::string& name, const char* type) {
-  return "<source src=\"" + EscapeHtml(name) + "\" type=\"" + type + "\">\n";
+  return "<source src=\"" + AddressOf(name) + "\" type=\"" + type + "\">\n";
 }
 
 }  // namespace
@@ -58,13 +80,13 @@ std::string FormatMediaPage(const MediaPage& page) {
   html += "</head>\n<body>\n";
   if (page.kind == MediaPage::kVideo) {
     // The video only shows the text, which the page holds as text; readers skip the picture.
-    html += "<video" + SizeAttributes(page) + " poster=\"" + EscapeHtml(page.posterName) +
+    html += "<video" + SizeAttributes(page) + " poster=\"" + AddressOf(page.posterName) +
             "\" autoplay loop muted playsinline aria-hidden=\"true\">\n";
     html += Source(page.webmName, "video/webm");
     html += Source(page.mp4Name, "video/mp4");
     html += "</video>\n<p class=\"movie-text\">" + TextWithBreaks(page.text) + "</p>\n";
   } else {
-    html += "<img src=\"" + EscapeHtml(page.imageName) + "\"" + SizeAttributes(page) + " alt=\"" +
+    html += "<img src=\"" + AddressOf(page.imageName) + "\"" + SizeAttributes(page) + " alt=\"" +
             title + "\">\n";
   }
   html += "</body>\n</html>\n";

@@ -52,21 +52,21 @@ TEST(MediaPage, WellFormedWithItsFilesAndTheTextEscaped) {
   video.text = "Fish <&> Chips\r\nit's 'hot'";
   MediaPage image = video;
   image.kind = MediaPage::kImage;
-  image.imageName = "<b>.webp";
+  image.imageName = "<b>#1 caf\xC3\xA9?.webp";
   const struct {
     const MediaPage& page;
     std::vector<std::string> parts;
   } cases[] = {
       {video,
        {"<title>Fish &lt;&amp;&gt; Chips it&#39;s &#39;hot&#39;</title>",
-        "<video width=\"500\" height=\"150\" poster=\"Tom &amp; &quot;Jerry&quot;-poster.png\" "
+        "<video width=\"500\" height=\"150\" poster=\"Tom%20%26%20%22Jerry%22-poster.png\" "
         "autoplay loop muted playsinline aria-hidden=\"true\">\n"
-        "<source src=\"Tom &amp; &quot;Jerry&quot;.webm\" type=\"video/webm\">\n"
-        "<source src=\"Tom &amp; &quot;Jerry&quot;.mp4\" type=\"video/mp4\">\n</video>",
+        "<source src=\"Tom%20%26%20%22Jerry%22.webm\" type=\"video/webm\">\n"
+        "<source src=\"Tom%20%26%20%22Jerry%22.mp4\" type=\"video/mp4\">\n</video>",
         "<p class=\"movie-text\">Fish &lt;&amp;&gt; Chips<br>it&#39;s &#39;hot&#39;</p>",
         ".movie-text{position:absolute;width:1px;height:1px;"}},
       {image,
-       {"<img src=\"&lt;b&gt;.webp\" width=\"500\" height=\"150\" "
+       {"<img src=\"%3Cb%3E%231%20caf%C3%A9%3F.webp\" width=\"500\" height=\"150\" "
         "alt=\"Fish &lt;&amp;&gt; Chips it&#39;s &#39;hot&#39;\">"}},
   };
   for (const auto& c : cases) {
