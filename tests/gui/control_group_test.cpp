@@ -129,8 +129,9 @@ TEST(ControlGroup, CallsTheControlsInTheOrderOfThePointersEvents) {
        {"A hover", "A arm", "A down", "A unhover", "A redraw", "A redraw", "A armed", "B"}},
       {"activating disarms the previous control and ends its press",
        {50, 10, 70, 20},
-       "down 15 15, activate B 55 15, up 55 15",
-       {"A arm", "A down", "A disarm", "A up", "B arm", "B down", "B up", "B click"}},
+       "down 15 15, activate B 55 15, state, up 55 15",
+       {"A arm", "A down", "A disarm", "A up", "B arm", "B down", "A", "B armed pressed", "B up",
+        "B click"}},
   };
   for (const auto& c : cases) {
     Probes probes;
