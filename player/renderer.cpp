@@ -36,6 +36,7 @@ class StageDrawer {
         movie_(player.Movie()),
         deviceFonts_(player.DeviceFonts()),
         glyphCache_(player.GlyphCache()),
+        shapeCache_(player.ShapeCache()),
         stageToDevice_(stageToDevice) {}
 
   void DrawList(const DisplayList& list, const Transform2D& transform,
@@ -96,12 +97,12 @@ class StageDrawer {
     }
     const CKV_Character* character = instance.Character();
     if (!character) return;
-    CKV_OutlinePainter painter(cr_, movie_.characters, mask, &glyphCache_);
+    CKV_OutlinePainter painter(cr_, movie_.characters, mask, &glyphCache_, &shapeCache_);
     const Transform2D device = stageToDevice_ * transform;
     switch (character->Kind()) {
       case CharacterKind::kShape:
-        painter.Paint(static_cast<const CKV_ShapeCharacter*>(character)->outline, device,
-                      colorTransform);
+        painter.PaintKept(static_cast<const CKV_ShapeCharacter*>(character)->outline, device,
+                          colorTransform);
         break;
       case CharacterKind::kMorphShape:
         painter.Paint(*static_cast<const CKV_MorphShapeCharacter*>(character)->OutlineAt(ratio),
@@ -192,6 +193,7 @@ class StageDrawer {
   const CKV_Movie& movie_;
   CKV_DeviceFonts& deviceFonts_;
   CKV_GlyphCache& glyphCache_;
+  CKV_ShapeCache& shapeCache_;
   Transform2D stageToDevice_;
 };
 

@@ -1,0 +1,165 @@
+#include "player/shape_cache.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <list>
+#include <unordered_map>
+
+#include "player/cairo_handles.h"
+#include "player/outline_painter.h"
+#include "player/raster_phase.h"
+
+namespace player {
+namespace {
+
+struct SurfaceKey {
+  const ShapeOutline* shape = nullptr;
+  double a = 0;
+  double b = 0;
+  double c = 0;
+  double d = 0;
+  int phaseX = 0;
+  int phaseY = 0;
+  ColorTransform colorTransform;
+  bool maskMode = false;
+
+  bool operator==(const SurfaceKey&) const = default;
+};
+
+struct SurfaceKeyHash {
+  size_t operator()(const SurfaceKey& key) const {
+    size_t hash = std::hash<const void*>()(key.shape);
+    for (const double term : {key.a, key.b, key.c, key.d})
+      hash = hash * 31 + std::hash<double>()(term);
+    const ColorTransform& ct = key.colorTransform;
+    for (const int32_t term : {ct.redMult, ct.greenMult, ct.blueMult, ct.alphaMult, ct.redAdd,
+                               ct.greenAdd, ct.blueAdd, ct.alphaAdd})
+      hash = hash * 31 + static_cast<size_t>(term);
+    return hash * 31 + static_cast<size_t>(key.phaseX * 16 + key.phaseY) * 2 + key.maskMode;
+  }
+};
+
+// A rasterised shape and where its top-left pixel lies from the shape's whole-pixel origin;
+// a null surface marks a shape too large to keep.
+struct Raster {
+  SurfacePtr surface;
+  int left = 0;
+  int top = 0;
+  size_t bytes = 0;
+};
+
+// How far paint reaches beyond the path's points, in pixels: half the widest line, at least
+// the pixel a hairline or a seam takes, and one more for the antialiased edge.
+double Reach(const ShapeOutline& shape, const Transform2D& local) {
+  double widest = 0;
+  for (const DrawItem& item : shape.items)
+    if (item.kind == DrawItem::Kind::kStroke && item.style < shape.lines.size())
+      widest = std::max<double>(widest, shape.lines[item.style].width);
+  return std::max(1.0, widest * local.LargestScale() / 2) + 1;
+}
+
+Raster Rasterise(const ShapeOutline& shape, const SurfaceKey& key,
+                 const CKV_CharacterTable& characters) {
+  const Transform2D local{
+      key.a, key.b, key.c, key.d, key.phaseX / kRasterPhases, key.phaseY / kRasterPhases};
+  double minX = std::numeric_limits<double>::max();
+  double minY = minX;
+  double maxX = std::numeric_limits<double>::lowest();
+  double maxY = maxX;
+  const auto extend = [&](const ShapePath& path) {
+    for (const PathPoint& p : path.points) {
+      const double x = local.a * p.x + local.c * p.y + local.tx;
+      const double y = local.b * p.x + local.d * p.y + local.ty;
+      minX = std::min(minX, x);
+      minY = std::min(minY, y);
+      maxX = std::max(maxX, x);
+      maxY = std::max(maxY, y);
+    }
+  };
+  for (const DrawItem& item : shape.items) extend(item.path);
+  if (minX > maxX) return {};
+  const double reach = std::ceil(Reach(shape, local));
+  const double left = std::floor(minX) - reach;
+  const double top = std::floor(minY) - reach;
+  const double width = std::ceil(maxX) + reach - left;
+  const double height = std::ceil(maxY) + reach - top;
+  if (width * height > CKV_ShapeCache::kMaxSurfacePixels) return {};
+  SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
+                                                static_cast<int>(height)));
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
+  {
+    const ContextPtr cr(cairo_create(surface.get()));
+    CKV_OutlinePainter(cr.get(), characters, key.maskMode)
+        .Paint(shape, Transform2D::Translation(-left, -top) * local, key.colorTransform);
+  }
+  cairo_surface_flush(surface.get());
+  const size_t bytes = static_cast<size_t>(cairo_image_surface_get_stride(surface.get())) *
+                       static_cast<size_t>(height);
+  return {std::move(surface), static_cast<int>(left), static_cast<int>(top), bytes};
+}
+
+}  // namespace
+
+// Most recently painted first; the map finds a key's place in the list.
+struct CKV_ShapeCache::Surfaces {
+  using Entry = std::pair<SurfaceKey, Raster>;
+  std::list<Entry> byUse;
+  std::unordered_map<SurfaceKey, std::list<Entry>::iterator, SurfaceKeyHash> byKey;
+  size_t bytes = 0;
+
+  void Trim() {
+    while (bytes > kByteBudget && byUse.size() > 1) {
+      bytes -= byUse.back().second.bytes;
+      byKey.erase(byUse.back().first);
+      byUse.pop_back();
+    }
+  }
+};
+
+CKV_ShapeCache::CKV_ShapeCache() : surfaces_(std::make_unique<Surfaces>()) {}
+
+CKV_ShapeCache::~CKV_ShapeCache() = default;
+
+size_t CKV_ShapeCache::Size() const {
+  return surfaces_->byUse.size();
+}
+
+size_t CKV_ShapeCache::Bytes() const {
+  return surfaces_->bytes;
+}
+
+bool CKV_ShapeCache::Paint(cairo_t* cr, const ShapeOutline& shape, const Transform2D& device,
+                           const ColorTransform& colorTransform, bool maskMode,
+                           const CKV_CharacterTable& characters) {
+  // A mask paints every part opaque, whatever its colours.
+  SurfaceKey key{&shape,   device.a, device.b, device.c,
+                 device.d, 0,        0,        maskMode ? ColorTransform{} : colorTransform,
+                 maskMode};
+  int wholeX = 0;
+  int wholeY = 0;
+  SplitRasterPhase(device.tx, wholeX, key.phaseX);
+  SplitRasterPhase(device.ty, wholeY, key.phaseY);
+  Surfaces& surfaces = *surfaces_;
+  auto found = surfaces.byKey.find(key);
+  if (found != surfaces.byKey.end()) {
+    surfaces.byUse.splice(surfaces.byUse.begin(), surfaces.byUse, found->second);
+  } else {
+    surfaces.byUse.emplace_front(key, Rasterise(shape, key, characters));
+    found = surfaces.byKey.emplace(key, surfaces.byUse.begin()).first;
+    surfaces.bytes += surfaces.byUse.front().second.bytes;
+    surfaces.Trim();
+  }
+  const Raster& raster = found->second->second;
+  if (!raster.surface) return false;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_set_source_surface(cr, raster.surface.get(), wholeX + raster.left, wholeY + raster.top);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  return true;
+}
+
+}  // namespace player
