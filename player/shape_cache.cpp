@@ -87,8 +87,10 @@ Raster Rasterise(const ShapeOutline& shape, const SurfaceKey& key,
   const double width = std::ceil(maxX) + reach - left;
   const double height = std::ceil(maxY) + reach - top;
   if (width * height > CKV_ShapeCache::kMaxSurfacePixels) return {};
-  SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
-                                                static_cast<int>(height)));
+  // A mask is all coverage, with no colour to keep.
+  SurfacePtr surface(
+      cairo_image_surface_create(key.maskMode ? CAIRO_FORMAT_A8 : CAIRO_FORMAT_ARGB32,
+                                 static_cast<int>(width), static_cast<int>(height)));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return {};
   {
     const ContextPtr cr(cairo_create(surface.get()));
