@@ -42,13 +42,17 @@ struct SurfaceKeyHash {
   }
 };
 
+// What an entry costs besides its pixels, so that shapes too large to keep, remembered as
+// such, count against the budget too.
+constexpr size_t kEntryBytes = 256;
+
 // A rasterised shape and where its top-left pixel lies from the shape's whole-pixel origin;
 // a null surface marks a shape too large to keep.
 struct Raster {
   SurfacePtr surface;
   int left = 0;
   int top = 0;
-  size_t bytes = 0;
+  size_t bytes = kEntryBytes;
 };
 
 // How far paint reaches beyond the path's points, in pixels: half the widest line, at least
@@ -98,8 +102,9 @@ Raster Rasterise(const ShapeOutline& shape, const SurfaceKey& key,
         .Paint(shape, Transform2D::Translation(-left, -top) * local, key.colorTransform);
   }
   cairo_surface_flush(surface.get());
-  const size_t bytes = static_cast<size_t>(cairo_image_surface_get_stride(surface.get())) *
-                       static_cast<size_t>(height);
+  const size_t bytes =
+      kEntryBytes + static_cast<size_t>(cairo_image_surface_get_stride(surface.get())) *
+                        static_cast<size_t>(height);
   return {std::move(surface), static_cast<int>(left), static_cast<int>(top), bytes};
 }
 

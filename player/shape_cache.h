@@ -17,7 +17,7 @@ class CKV_CharacterTable;
 // transform and mask mode, then painted as they are for every frame that shows them again:
 // outlines and many-edged shapes cost far more to rasterise than to copy. A player keeps one
 // for the shapes of its movie, which live as long as the player; the least recently painted
-// go first once the kept pixels pass a byte budget.
+// go first once what is kept passes a byte budget.
 class CKV_ShapeCache {
  public:
   // Shapes covering more pixels than this are painted directly.
@@ -35,6 +35,7 @@ class CKV_ShapeCache {
              const ColorTransform& colorTransform, bool maskMode,
              const CKV_CharacterTable& characters);
   size_t Size() const;
+  // The pixels kept and a small sum per entry.
   size_t Bytes() const;
 
  private:
