@@ -2,14 +2,12 @@
 
 #include <cairo.h>
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <list>
 #include <unordered_map>
 
 #include "player/cairo_handles.h"
 #include "player/outline_painter.h"
+#include "player/pixel_box.h"
 #include "player/raster_phase.h"
 
 namespace player {
@@ -55,41 +53,14 @@ struct Raster {
   size_t bytes = kEntryBytes;
 };
 
-// How far paint reaches beyond the path's points, in pixels: half the widest line, at least
-// the pixel a hairline or a seam takes, and one more for the antialiased edge.
-double Reach(const ShapeOutline& shape, const Transform2D& local) {
-  double widest = 0;
-  for (const DrawItem& item : shape.items)
-    if (item.kind == DrawItem::Kind::kStroke && item.style < shape.lines.size())
-      widest = std::max<double>(widest, shape.lines[item.style].width);
-  return std::max(1.0, widest * local.LargestScale() / 2) + 1;
-}
-
 Raster Rasterise(const ShapeOutline& shape, const SurfaceKey& key,
                  const CKV_CharacterTable& characters) {
   const Transform2D local{
       key.a, key.b, key.c, key.d, key.phaseX / kRasterPhases, key.phaseY / kRasterPhases};
-  double minX = std::numeric_limits<double>::max();
-  double minY = minX;
-  double maxX = std::numeric_limits<double>::lowest();
-  double maxY = maxX;
-  const auto extend = [&](const ShapePath& path) {
-    for (const PathPoint& p : path.points) {
-      const double x = local.a * p.x + local.c * p.y + local.tx;
-      const double y = local.b * p.x + local.d * p.y + local.ty;
-      minX = std::min(minX, x);
-      minY = std::min(minY, y);
-      maxX = std::max(maxX, x);
-      maxY = std::max(maxY, y);
-    }
-  };
-  for (const DrawItem& item : shape.items) extend(item.path);
-  if (minX > maxX) return {};
-  const double reach = std::ceil(Reach(shape, local));
-  const double left = std::floor(minX) - reach;
-  const double top = std::floor(minY) - reach;
-  const double width = std::ceil(maxX) + reach - left;
-  const double height = std::ceil(maxY) + reach - top;
+  PixelBox box;
+  if (!ShapePixelBox(shape, local, box)) return {};
+  const double width = box.Width();
+  const double height = box.Height();
   if (width * height > CKV_ShapeCache::kMaxSurfacePixels) return {};
   // A mask is all coverage, with no colour to keep.
   SurfacePtr surface(
@@ -99,13 +70,13 @@ Raster Rasterise(const ShapeOutline& shape, const SurfaceKey& key,
   {
     const ContextPtr cr(cairo_create(surface.get()));
     CKV_OutlinePainter(cr.get(), characters, key.maskMode)
-        .Paint(shape, Transform2D::Translation(-left, -top) * local, key.colorTransform);
+        .Paint(shape, Transform2D::Translation(-box.left, -box.top) * local, key.colorTransform);
   }
   cairo_surface_flush(surface.get());
   const size_t bytes =
       kEntryBytes + static_cast<size_t>(cairo_image_surface_get_stride(surface.get())) *
                         static_cast<size_t>(height);
-  return {std::move(surface), static_cast<int>(left), static_cast<int>(top), bytes};
+  return {std::move(surface), static_cast<int>(box.left), static_cast<int>(box.top), bytes};
 }
 
 }  // namespace
