@@ -9,10 +9,12 @@
 #include "player/cairo_handles.h"
 #include "player/outline_painter.h"
 #include "player/pixel_box.h"
-#include "player/raster_phase.h"
 
 namespace player {
 namespace {
+
+// Positions are kept to a sixteenth of a pixel, which no eye tells apart.
+constexpr double kPhases = 16.0;
 
 struct MaskKey {
   const ShapeOutline* glyph = nullptr;
@@ -43,9 +45,19 @@ struct Mask {
   int top = 0;
 };
 
+// Splits a device coordinate into whole pixels and a phase in sixteenths.
+void Split(double value, int& whole, int& phase) {
+  const double floor = std::floor(value);
+  whole = static_cast<int>(floor);
+  phase = static_cast<int>(std::lround((value - floor) * kPhases));
+  if (phase == static_cast<int>(kPhases)) {
+    ++whole;
+    phase = 0;
+  }
+}
+
 Mask MakeMask(const ShapeOutline& glyph, const MaskKey& key) {
-  const Transform2D local{
-      key.a, key.b, key.c, key.d, key.phaseX / kRasterPhases, key.phaseY / kRasterPhases};
+  const Transform2D local{key.a, key.b, key.c, key.d, key.phaseX / kPhases, key.phaseY / kPhases};
   PixelBox box;
   if (!ShapePixelBox(glyph, local, box)) return {};
   const double width = box.Width();
@@ -81,8 +93,8 @@ bool CKV_GlyphCache::Paint(cairo_t* cr, const ShapeOutline& glyph, const Transfo
   MaskKey key{&glyph, device.a, device.b, device.c, device.d, 0, 0};
   int wholeX = 0;
   int wholeY = 0;
-  SplitRasterPhase(device.tx, wholeX, key.phaseX);
-  SplitRasterPhase(device.ty, wholeY, key.phaseY);
+  Split(device.tx, wholeX, key.phaseX);
+  Split(device.ty, wholeY, key.phaseY);
   auto found = masks_->byKey.find(key);
   if (found == masks_->byKey.end()) {
     if (masks_->byKey.size() >= kCapacity) masks_->byKey.clear();

@@ -2,13 +2,13 @@
 
 #include <cairo.h>
 
+#include <cmath>
 #include <list>
 #include <unordered_map>
 
 #include "player/cairo_handles.h"
 #include "player/outline_painter.h"
 #include "player/pixel_box.h"
-#include "player/raster_phase.h"
 
 namespace player {
 namespace {
@@ -19,8 +19,9 @@ struct SurfaceKey {
   double b = 0;
   double c = 0;
   double d = 0;
-  int phaseX = 0;
-  int phaseY = 0;
+  // The fraction of a pixel past the whole pixels it is painted at.
+  double phaseX = 0;
+  double phaseY = 0;
   ColorTransform colorTransform;
   bool maskMode = false;
 
@@ -30,19 +31,28 @@ struct SurfaceKey {
 struct SurfaceKeyHash {
   size_t operator()(const SurfaceKey& key) const {
     size_t hash = std::hash<const void*>()(key.shape);
-    for (const double term : {key.a, key.b, key.c, key.d})
+    for (const double term : {key.a, key.b, key.c, key.d, key.phaseX, key.phaseY})
       hash = hash * 31 + std::hash<double>()(term);
     const ColorTransform& ct = key.colorTransform;
     for (const int32_t term : {ct.redMult, ct.greenMult, ct.blueMult, ct.alphaMult, ct.redAdd,
                                ct.greenAdd, ct.blueAdd, ct.alphaAdd})
       hash = hash * 31 + static_cast<size_t>(term);
-    return hash * 31 + static_cast<size_t>(key.phaseX * 16 + key.phaseY) * 2 + key.maskMode;
+    return hash * 2 + key.maskMode;
   }
 };
 
 // What an entry costs besides its pixels, so that shapes too large to keep, remembered as
 // such, count against the budget too.
 constexpr size_t kEntryBytes = 256;
+
+// Splits a device coordinate into whole pixels and the exact fraction past them. Unlike
+// letters, shapes keep their phase exactly: a hairline's pixel follows from where its path
+// lies to the last fraction of a pixel. Still shapes and whole-pixel moves draw it again.
+void SplitPhase(double value, int& whole, double& phase) {
+  const double floor = std::floor(value);
+  whole = static_cast<int>(floor);
+  phase = value - floor;
+}
 
 // A rasterised shape and where its top-left pixel lies from the shape's whole-pixel origin;
 // a null surface marks a shape too large to keep.
@@ -55,8 +65,7 @@ struct Raster {
 
 Raster Rasterise(const ShapeOutline& shape, const SurfaceKey& key,
                  const CKV_CharacterTable& characters) {
-  const Transform2D local{
-      key.a, key.b, key.c, key.d, key.phaseX / kRasterPhases, key.phaseY / kRasterPhases};
+  const Transform2D local{key.a, key.b, key.c, key.d, key.phaseX, key.phaseY};
   PixelBox box;
   if (!ShapePixelBox(shape, local, box)) return {};
   const double width = box.Width();
@@ -118,8 +127,8 @@ bool CKV_ShapeCache::Paint(cairo_t* cr, const ShapeOutline& shape, const Transfo
                  maskMode};
   int wholeX = 0;
   int wholeY = 0;
-  SplitRasterPhase(device.tx, wholeX, key.phaseX);
-  SplitRasterPhase(device.ty, wholeY, key.phaseY);
+  SplitPhase(device.tx, wholeX, key.phaseX);
+  SplitPhase(device.ty, wholeY, key.phaseY);
   Surfaces& surfaces = *surfaces_;
   auto found = surfaces.byKey.find(key);
   if (found != surfaces.byKey.end()) {

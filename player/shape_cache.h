@@ -13,7 +13,7 @@ namespace player {
 
 class CKV_CharacterTable;
 
-// Shapes rasterised once per shape, size and turn, sixteenth of a pixel of position, colour
+// Shapes rasterised once per shape, size and turn, fraction of a pixel of position, colour
 // transform and mask mode, then painted as they are for every frame that shows them again:
 // outlines and many-edged shapes cost far more to rasterise than to copy. A player keeps one
 // for the shapes of its movie, which live as long as the player; the least recently painted
