@@ -52,6 +52,22 @@ TEST(ShapeCache, KeptShapesDrawWholeWithTheirOwnTintsAndFollowWholePixelMoves) {
   EXPECT_LE(ColorDistance(PixelAt(*image, 97, 21), {128, 255, 128, 255}), 3);
 }
 
+TEST(ShapeCache, KeptHairlinesLieInThePixelTheirExactPositionGives) {
+  // A hairline 20 pixels down the stage at x = 400 twips, moved right by one twip and drawn at
+  // half size: at x = 10.025 pixels it lies in pixel 10, not in pixel 9 as at x = 10.
+  ShapeBuilder builder(1);
+  builder.LineStyle(20, kBlack).Select(0, 0, 1).MoveTo(400, 0).LineTo(400, 800);
+  TestMovie movie(40, 40);
+  movie.Add(builder.Build(), Place(1, 1, Transform2D::Translation(1, 0))).Frame();
+  CKV_Player player(movie.Load());
+  for (int pass = 0; pass < 2; ++pass) {
+    const auto image = Render(player, 0.5);
+    EXPECT_LE(ColorDistance(PixelAt(*image, 9, 10), kWhite), 2) << "pass " << pass;
+    EXPECT_LE(ColorDistance(PixelAt(*image, 10, 10), kBlack), 2) << "pass " << pass;
+  }
+  EXPECT_EQ(player.ShapeCache().Size(), 1U);
+}
+
 TEST(ShapeCache, ShapesDrawnAtEverChangingSizesStayWithinTheBudget) {
   // A square 400 pixels wide, grown a little every frame.
   constexpr int kFrames = 120;
