@@ -482,8 +482,8 @@ void CKV_ZarnMainWindow::SaveAs() {
   gui::SetArrowCursor();
   const engine::MovieSettings& s = CollectSettings();
   SaveAsRequest request{
-      s,          SelectedEffectPath(), SelectedEffectVersion(), preferences_.html, movieCounter_,
-      saveFolder_};
+      s,           SelectedEffectPath(), SelectedEffectVersion(), preferences_.html, movieCounter_,
+      saveFolder_, window_.get()};
   RunSaveAs(request, fonts_, saveHook_);
   movieCounter_ = request.movieCounter;
   saveFolder_ = request.folder;

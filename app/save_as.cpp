@@ -4,10 +4,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "app/export_run.h"
 #include "app/message_box.h"
 #include "app/save_dialog.h"
 #include "engine/build_movie_file.h"
-#include "engine/colorref.h"
 
 namespace zarn::app {
 namespace {
@@ -15,17 +15,28 @@ namespace {
 // The dialog starts from the stored choices with the movie's size and background colour.
 engine::HtmlOptions StartingPage(const StoredHtmlOptions& stored,
                                  const engine::MovieSettings& settings) {
-  engine::HtmlOptions page;
-  page.width = settings.movieWidth;
-  page.height = settings.movieHeight;
-  page.red = engine::RedOf(settings.backgroundColor);
-  page.green = engine::GreenOf(settings.backgroundColor);
-  page.blue = engine::BlueOf(settings.backgroundColor);
-  page.resizable = stored.resizable;
-  page.autoPlay = stored.autoPlay;
-  page.align = stored.align;
-  page.quality = stored.quality;
-  return page;
+  engine::HtmlOptions choices;
+  choices.resizable = stored.resizable;
+  choices.autoPlay = stored.autoPlay;
+  choices.align = stored.align;
+  choices.quality = stored.quality;
+  return engine::PageOptionsFor(settings, choices);
+}
+
+// Builds the Flash movie the dialog asked for, after the page when it asked for one.
+void SaveFlashMovie(const SaveAsRequest& request, const CKV_ZarnSaveDialog& dialog,
+                    glyphs::CKV_FontService& fonts) {
+  const std::string movie = dialog.MoviePath().toStdString();
+  const engine::ErrorSink sink = MessageBoxSink();
+  // The page comes first and stays whether or not the movie can be built.
+  if (dialog.WritesPage()) {
+    engine::WriteHtmlPage(dialog.PageOptions(), engine::EmbedName(movie),
+                          dialog.PagePath().toStdString(), sink);
+  }
+  // The engine decides the version from the template's and the one the file type asks for.
+  engine::BuildMovieFile(request.settings,
+                         {request.effectPath, movie, false, dialog.AskedFlashVersion()}, fonts,
+                         sink);
 }
 
 }  // namespace
@@ -45,20 +56,14 @@ void RunSaveAs(SaveAsRequest& request, glyphs::CKV_FontService& fonts,
   } else {
     dialog.exec();
   }
-  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  if (dialog.result() != QDialog::Accepted || dialog.MoviePath().isEmpty()) return;
 
-  const QString movie = dialog.selectedFiles().first();
-  request.folder = QFileInfo(movie).absolutePath();
-  int version = request.effectVersion;
-  if (version < 4) version = dialog.selectedNameFilter() == kFlash3Filter ? 3 : 4;
-  const engine::ErrorSink sink = MessageBoxSink();
-  // The page comes first and stays whether or not the movie can be built.
-  if (settings.flags.exportHtml) {
-    engine::WriteHtmlPage(dialog.PageOptions(), QFileInfo(movie).fileName().toStdString(),
-                          dialog.PagePath().toStdString(), sink);
+  request.folder = QFileInfo(dialog.MoviePath()).absolutePath();
+  if (const std::optional<media::ExportOptions> options = dialog.ExportOptions()) {
+    ExportMovieFile(settings, request.effectPath, *options, fonts, request.owner, hook);
+  } else {
+    SaveFlashMovie(request, dialog, fonts);
   }
-  engine::BuildMovieFile(settings, {request.effectPath, movie.toStdString(), false, version}, fonts,
-                         sink);
   ++request.movieCounter;
 }
 

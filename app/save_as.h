@@ -23,11 +23,14 @@ struct SaveAsRequest {
   int movieCounter = 0;
   // The folder the dialog opens in; the chosen movie's folder afterwards.
   QString folder;
+  // The window an export's progress dialog stands over.
+  QWidget* owner = nullptr;
 };
 
-// Asks for the movie's name (and the page's options when HTML export is on), writes the page,
-// then builds the movie. Cancelling writes nothing and counts nothing. The hook, when given,
-// takes the dialog instead of the user (tests fill it in and accept or reject it).
+// Asks for the movie's name and type (and the page's options when HTML export is on), writes
+// the page, then builds the movie; a video or animated image type exports the movie built.
+// Cancelling writes nothing and counts nothing. The hook, when given, takes the dialog instead
+// of the user (tests fill it in and accept or reject it), and then an export's progress dialog.
 void RunSaveAs(SaveAsRequest& request, glyphs::CKV_FontService& fonts,
                const std::function<void(QWidget&)>& hook);
 

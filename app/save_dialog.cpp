@@ -8,10 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <algorithm>
+#include <array>
 
+#include "app/export_panel.h"
+#include "app/export_run.h"
 #include "app/message_box.h"
+#include "app/panel_layout.h"
 #include "engine/movie_settings.h"
+#include "media/movie_export.h"
 
 namespace zarn::app {
 namespace {
@@ -34,17 +38,29 @@ bool AskToReplace(const QString& caption, const QString& path) {
                   QuestionKind::kWarningDefaultNo);
 }
 
-template <class Widget>
-Widget* Place(Widget* widget, int left, int top, int right, int bottom) {
-  widget->setGeometry(left, top, right - left, bottom - top);
-  return widget;
+// The videos and animated images, after the Flash types.
+struct ExportType {
+  const char* filter;
+  const char* suffix;
+};
+constexpr std::array<ExportType, 6> kExportTypes{{
+    {"MP4 Video, H.264 (*.mp4)", "mp4"},
+    {"WebM Video, VP9 (*.webm)", "webm"},
+    {"QuickTime Movie, ProRes 4444 (*.mov)", "mov"},
+    {"Animated WebP Image (*.webp)", "webp"},
+    {"Animated PNG Image (*.apng)", "apng"},
+    {"Animated GIF Image (*.gif)", "gif"},
+}};
+constexpr const char* kFlashSuffix = "swf";
+
+const ExportType* ExportTypeOf(const QString& filter) {
+  for (const ExportType& type : kExportTypes)
+    if (filter == type.filter) return &type;
+  return nullptr;
 }
 
-// A label for the control on its right: its text ends at the right edge, and a text wider
-// than the place grows to the left.
-QLabel* PlaceLabelBefore(QLabel* label, int left, int top, int right, int bottom) {
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return Place(label, std::min(left, right - label->sizeHint().width()), top, right, bottom);
+std::optional<media::ExportFormat> FormatOfSuffix(const QString& suffix) {
+  return media::ExportFormatOf("movie." + suffix.toStdString());
 }
 
 int ReadNumber(const QLineEdit* edit) {
@@ -54,8 +70,17 @@ int ReadNumber(const QLineEdit* edit) {
 }  // namespace
 
 QStringList MovieFilters(int effectVersion) {
-  if (effectVersion >= 4) return {kFlash4Filter};
-  return {kFlash3Filter, kFlash4Filter};
+  QStringList filters;
+  if (effectVersion < 4) filters << kFlash3Filter;
+  filters << kFlash4Filter;
+  for (const ExportType& type : kExportTypes) filters << type.filter;
+  return filters;
+}
+
+std::optional<media::ExportFormat> ExportFormatOfFilter(const QString& filter) {
+  const ExportType* type = ExportTypeOf(filter);
+  if (type == nullptr) return std::nullopt;
+  return FormatOfSuffix(type->suffix);
 }
 
 CKV_ZarnColorButton::CKV_ZarnColorButton(QWidget* parent) : QPushButton(parent) {
@@ -92,11 +117,58 @@ CKV_ZarnSaveDialog::CKV_ZarnSaveDialog(bool exportHtml, const engine::HtmlOption
   setOption(QFileDialog::DontConfirmOverwrite);
   setAcceptMode(QFileDialog::AcceptSave);
   setFileMode(QFileDialog::AnyFile);
-  setDefaultSuffix("swf");
+  setDefaultSuffix(kFlashSuffix);
   setNameFilters(MovieFilters(effectVersion));
   selectFile(movieName);
   setWindowModality(Qt::ApplicationModal);
   if (exportHtml_) AddHtmlPanel();
+  AddExportPanel(start.width, start.height);
+  // The type list's own signal, as the dialog's tells only of a person's choice, not of
+  // selectNameFilter's.
+  if (auto* types = findChild<QComboBox*>("fileTypeCombo")) {
+    connect(types, &QComboBox::currentTextChanged, this, &CKV_ZarnSaveDialog::FollowFileType);
+  } else {
+    connect(this, &QFileDialog::filterSelected, this, &CKV_ZarnSaveDialog::FollowFileType);
+  }
+}
+
+void CKV_ZarnSaveDialog::AddExportPanel(int movieWidth, int movieHeight) {
+  exportPanel_ = new CKV_ZarnExportPanel(this, movieWidth, movieHeight);
+  if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+    grid->addWidget(exportPanel_, grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  exportPanel_->hide();
+}
+
+void CKV_ZarnSaveDialog::FollowFileType(const QString& filter) {
+  const ExportType* type = ExportTypeOf(filter);
+  const QString suffix = type != nullptr ? type->suffix : kFlashSuffix;
+  setDefaultSuffix(suffix);
+  // The Flash page embeds a Flash movie; a video has no such page.
+  if (panel_ != nullptr) panel_->setVisible(type == nullptr);
+  exportPanel_->setVisible(type != nullptr);
+  if (type != nullptr) exportPanel_->SetFormat(*FormatOfSuffix(suffix));
+  // The name typed so far takes the type's extension, when it carries one of ours.
+  const QString typed = selectedFiles().value(0);
+  const QFileInfo name(typed);
+  if (typed.isEmpty() || name.isDir()) return;
+  if (name.suffix().compare(kFlashSuffix, Qt::CaseInsensitive) == 0 ||
+      FormatOfSuffix(name.suffix())) {
+    selectFile(name.completeBaseName() + "." + suffix);
+  }
+}
+
+std::optional<media::ExportFormat> CKV_ZarnSaveDialog::ChosenExport() const {
+  return ExportFormatOfFilter(selectedNameFilter());
+}
+
+std::optional<media::ExportOptions> CKV_ZarnSaveDialog::ExportOptions() const {
+  if (!ChosenExport()) return std::nullopt;
+  return exportPanel_->Options(moviePath_);
+}
+
+int CKV_ZarnSaveDialog::AskedFlashVersion() const {
+  return selectedNameFilter() == kFlash3Filter ? 3 : 4;
 }
 
 void CKV_ZarnSaveDialog::AddHtmlPanel() {
@@ -175,10 +247,23 @@ void CKV_ZarnSaveDialog::accept() {
     QFileDialog::accept();
     return;
   }
+  moviePath_ = files.first();
+  // The chosen type decides the format: "clip.webm" saved as MP4 becomes "clip.webm.mp4".
+  const std::optional<media::ExportFormat> format = ChosenExport();
+  if (format && media::ExportFormatOf(moviePath_.toStdString()) != format) {
+    moviePath_ += "." + QString(ExportTypeOf(selectedNameFilter())->suffix);
+  }
+  if (const std::optional<media::ExportOptions> options = ExportOptions()) {
+    std::string reason;
+    if (!media::CheckExportOptions(*options, reason)) {
+      ShowExportError(moviePath_, reason);
+      return;
+    }
+  }
   // The movie's question comes first, as the name was typed for the movie.
-  if (QFileInfo::exists(files.first()) && !AskToReplace(windowTitle(), files.first())) return;
+  if (QFileInfo::exists(moviePath_) && !AskToReplace(windowTitle(), moviePath_)) return;
   ++Counter();
-  if (exportHtml_ && !TakePageOptions(files.first())) return;
+  if (WritesPage() && !TakePageOptions(moviePath_)) return;
   QFileDialog::accept();
 }
 

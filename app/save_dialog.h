@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "engine/html_page.h"
+#include "media/export_format.h"
+#include "media/export_options.h"
 
 class QCheckBox;
 class QComboBox;
@@ -15,11 +17,16 @@ class QLineEdit;
 
 namespace zarn::app {
 
+class CKV_ZarnExportPanel;
+
 inline constexpr const char* kFlash3Filter = "Macromedia Flash Player 3.0 (*.swf)";
 inline constexpr const char* kFlash4Filter = "Macromedia Flash Player 4.0 (*.swf)";
 
-// The file types offered for an effect of the given version: Flash 4 only from version 4 on.
+// The file types offered for an effect of the given version: Flash 4 only from version 4 on,
+// then the videos and animated images.
 QStringList MovieFilters(int effectVersion);
+// The video or animated image a file type stands for; none for the Flash types.
+std::optional<media::ExportFormat> ExportFormatOfFilter(const QString& filter);
 
 // A 40 x 40 square of the page colour; a click asks for another colour.
 class CKV_ZarnColorButton : public QPushButton {
@@ -48,6 +55,15 @@ class CKV_ZarnSaveDialog : public QFileDialog {
   CKV_ZarnSaveDialog(bool exportHtml, const engine::HtmlOptions& start, const QString& folder,
                      const QString& movieName, int effectVersion);
 
+  // The confirmed file: as typed, with the extension of a video or animated image type added
+  // when the name does not end in it.
+  QString MoviePath() const { return moviePath_; }
+  // The video or animated image to write instead of a Flash movie; none for a Flash type.
+  std::optional<media::ExportOptions> ExportOptions() const;
+  // The Flash version the chosen type asks for (3 or 4).
+  int AskedFlashVersion() const;
+  // Whether a page goes with the movie: HTML export is on and a Flash type was chosen.
+  bool WritesPage() const { return exportHtml_ && !ChosenExport(); }
   // What the user confirmed; the page's file name is bare.
   const engine::HtmlOptions& PageOptions() const { return page_; }
   // The page's full path, beside the movie.
@@ -64,18 +80,24 @@ class CKV_ZarnSaveDialog : public QFileDialog {
   QComboBox* QualityList() const { return quality_; }
   QComboBox* AlignList() const { return align_; }
   CKV_ZarnColorButton* ColourButton() const { return colour_; }
+  CKV_ZarnExportPanel* ExportPanel() const { return exportPanel_; }
 
   void accept() override;
 
  private:
   void AddHtmlPanel();
+  void AddExportPanel(int movieWidth, int movieHeight);
   void EnableSizeFields();
+  // Shows the panel the chosen type needs and gives the typed name that type's extension.
+  void FollowFileType(const QString& filter);
+  std::optional<media::ExportFormat> ChosenExport() const;
   // False when the page's name is refused; the dialog then stays open.
   bool TakePageOptions(const QString& moviePath);
 
   bool exportHtml_ = false;
   engine::HtmlOptions page_;
   QString pagePath_;
+  QString moviePath_;
   QWidget* panel_ = nullptr;
   QLineEdit* htmlName_ = nullptr;
   QCheckBox* resizable_ = nullptr;
@@ -87,6 +109,7 @@ class CKV_ZarnSaveDialog : public QFileDialog {
   QComboBox* quality_ = nullptr;
   QComboBox* align_ = nullptr;
   CKV_ZarnColorButton* colour_ = nullptr;
+  CKV_ZarnExportPanel* exportPanel_ = nullptr;
 };
 
 }  // namespace zarn::app

@@ -8,6 +8,7 @@
 
 #include "media/export_format.h"
 #include "media/movie_export.h"
+#include "media/web_page.h"
 
 namespace zarn::cli {
 namespace {
@@ -89,7 +90,8 @@ media::ExportOptions ExportOptionsFor(const ExportSettings& settings, const std:
 }
 
 int RunExport(const std::shared_ptr<const player::CKV_Movie>& movie,
-              const media::ExportOptions& options, std::ostream& out, std::ostream& err) {
+              const media::ExportOptions& options, const ExportPage* page, std::ostream& out,
+              std::ostream& err) {
   const bool showBar = isatty(STDERR_FILENO) != 0;
   InterruptCatcher catcher;
   const media::ExportProgress progress = [&](uint32_t done, uint32_t total) {
@@ -97,12 +99,19 @@ int RunExport(const std::shared_ptr<const player::CKV_Movie>& movie,
     return interrupted == 0;
   };
   std::string error;
-  if (!media::ExportMovie(movie, options, progress, error)) {
+  media::WebPageFiles files{false, {options.path}, ""};
+  const bool exported =
+      page ? media::WebPageFilesFor(options, files, error) &&
+                 media::ExportWithWebPage(movie, options, page->path, page->text, progress, error)
+           : media::ExportMovie(movie, options, progress, error);
+  if (!exported) {
     if (showBar) err << "\n";
     err << "zarn-cli: cannot export to " << options.path << ": " << error << "\n";
     return 1;
   }
-  out << "export -> " << options.path << "\n";
+  for (const std::string& file : files.movies) out << "export -> " << file << "\n";
+  if (!files.poster.empty()) out << "poster -> " << files.poster << "\n";
+  if (page) out << "page -> " << page->path << "\n";
   return 0;
 }
 

@@ -38,9 +38,17 @@ bool IsExportPath(const std::string& path);
 media::ExportOptions ExportOptionsFor(const ExportSettings& settings, const std::string& path,
                                       double scale, uint32_t from, uint32_t to);
 
-// Exports the movie, with a progress bar on stderr when it is a terminal; an interrupt (Ctrl+C)
-// stops the export and leaves no file. Returns the exit status.
+// A page that plays the export, written with it.
+struct ExportPage {
+  std::string path;
+  std::string text;  // the movie's, UTF-8
+};
+
+// Exports the movie, and with a page every file the page plays, with a progress bar on stderr
+// when it is a terminal; an interrupt (Ctrl+C) stops the export and leaves no partial file.
+// Returns the exit status.
 int RunExport(const std::shared_ptr<const player::CKV_Movie>& movie,
-              const media::ExportOptions& options, std::ostream& out, std::ostream& err);
+              const media::ExportOptions& options, const ExportPage* page, std::ostream& out,
+              std::ostream& err);
 
 }  // namespace zarn::cli

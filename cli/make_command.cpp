@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "cli/font_note.h"
 #include "cli/number_text.h"
@@ -16,6 +17,7 @@
 #include "engine/build_movie_file.h"
 #include "glyphs/system_font_service.h"
 #include "media/export_format.h"
+#include "media/web_page.h"
 #include "player/movie_loader.h"
 #include "swftk/file_bytes.h"
 #include "swftk/replace_file.h"
@@ -124,8 +126,9 @@ engine::HtmlOptions PageOptions(const engine::MovieSettings& settings) {
   return engine::PageOptionsFor(settings, stored);
 }
 
-// Plays the movie just written and exports it.
-int ExportMadeMovie(const MakeOptions& options, std::ostream& err) {
+// Plays the movie just written and exports it, with the page that plays the export when one
+// is asked for.
+int ExportMadeMovie(const MakeOptions& options, const std::string& text, std::ostream& err) {
   const player::MovieLoadResult loaded = player::LoadMovieFile(options.output);
   if (!loaded.movie) {
     err << "zarn-cli: cannot read " << options.output << ": " << loaded.error << "\n";
@@ -133,7 +136,8 @@ int ExportMadeMovie(const MakeOptions& options, std::ostream& err) {
   }
   const media::ExportOptions exportOptions =
       ExportOptionsFor(options.exportSettings, *options.exportPath, 1.0, 1, 0);
-  return RunExport(loaded.movie, exportOptions, std::cout, err);
+  const ExportPage page{options.html.value_or(""), text};
+  return RunExport(loaded.movie, exportOptions, options.html ? &page : nullptr, std::cout, err);
 }
 
 }  // namespace
@@ -149,10 +153,21 @@ int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, s
     Refuse(err, "--export takes a file ending in " + std::string(media::KnownExtensions()));
     return 1;
   }
-  if (!OutputsAreSeparate({options.output, page, exported},
-                          {options.effect, options.textFile.value_or("")}, err)) {
+  // With an export the page plays it; without, the page embeds the SWF movie.
+  const bool pagePlaysExport = !page.empty() && !exported.empty();
+  std::vector<std::string> outputs{options.output, page};
+  media::WebPageFiles pageFiles;
+  std::string pageRefusal;
+  if (pagePlaysExport &&
+      !media::WebPageFilesFor(ExportOptionsFor(options.exportSettings, exported, 1.0, 1, 0),
+                              pageFiles, pageRefusal)) {
+    Refuse(err, pageRefusal);
     return 1;
   }
+  outputs.insert(outputs.end(), pageFiles.movies.begin(), pageFiles.movies.end());
+  outputs.push_back(pageFiles.poster);
+  if (!pagePlaysExport) outputs.push_back(exported);
+  if (!OutputsAreSeparate(outputs, {options.effect, options.textFile.value_or("")}, err)) return 1;
   engine::MovieSettings settings;
   engine::MovieTarget target{options.effect, options.output, false};
   if (!CollectSettings(options, settings, err) ||
@@ -172,14 +187,14 @@ int RunMakeCommand(const MakeOptions& options, glyphs::CKV_FontService& fonts, s
   // The page embeds the movie by its bare file name. It is written beside its place first and
   // put there only once the movie is, so a failure of either leaves both files as they were.
   swftk::FileReplacement pageFile;
-  if (!page.empty() &&
-      !engine::StageHtmlPage(PageOptions(settings), engine::EmbedName(options.output), page,
-                             pageFile, sink)) {
+  const bool swfPage = !page.empty() && !pagePlaysExport;
+  if (swfPage && !engine::StageHtmlPage(PageOptions(settings), engine::EmbedName(options.output),
+                                        page, pageFile, sink)) {
     return 1;
   }
   if (!engine::BuildMovieFile(settings, target, window, sink)) return 1;
-  if (!page.empty() && !engine::CommitHtmlPage(pageFile, page, sink)) return 1;
-  return exported.empty() ? 0 : ExportMadeMovie(options, err);
+  if (swfPage && !engine::CommitHtmlPage(pageFile, page, sink)) return 1;
+  return exported.empty() ? 0 : ExportMadeMovie(options, settings.text, err);
 }
 
 void AddMakeCommand(CLI::App& app, int& exitStatus) {
@@ -219,7 +234,10 @@ void AddMakeCommand(CLI::App& app, int& exitStatus) {
       ->capture_default_str();
   command->add_option("--flash", options->flash,
                       "3 or 4: the format of a movie made from a Flash 3 effect (default 3)");
-  command->add_option("--html", options->html, "also write an HTML page that embeds the movie");
+  command->add_option("--html", options->html,
+                      "also write an HTML page that embeds the movie; with --export, a page that "
+                      "plays the export instead (.mp4 or .webm: a video, written as both with a "
+                      "NAME-poster.png; .webp, .apng or .gif: an image)");
   command->add_option("--export", options->exportPath,
                       "also write the movie as .mp4, .webm, .mov, .webp, .apng or .gif");
   AddExportOptions(*command, options->exportSettings, false);

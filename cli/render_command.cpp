@@ -87,7 +87,7 @@ class RenderRun {
   bool Export(uint32_t last) {
     const media::ExportOptions options = ExportOptionsFor(request_.exportSettings, request_.png,
                                                           request_.scale, request_.from, last);
-    return RunExport(movie_, options, out_, err_) == 0;
+    return RunExport(movie_, options, nullptr, out_, err_) == 0;
   }
 
   bool WriteSingleFrame() {

@@ -41,6 +41,8 @@ void CKV_ControlGroup::Activate(KV_Point p, CKV_GuiControl* control) {
 void CKV_ControlGroup::PressOn(KV_Point p, CKV_GuiControl* control) {
   if (armed_ && armed_ != control) armed_->SetArmed(false);
   if (target_ && target_ != control) target_->OnMouseUp(p);
+  // A control pressed before an activation would otherwise keep its pressed look.
+  if (pressed_ && pressed_ != control) pressed_->SetPressed(false);
   control->SetPressed(true);
   pressed_ = control;
   control->SetArmed(true);

@@ -132,11 +132,11 @@ class CKV_ExportPlayback {
 };
 
 // The GIF writer draws the range twice (once to choose the palette), so it takes the frames
-// itself; the width decides the scale.
+// itself.
 bool ExportGif(const std::shared_ptr<const player::CKV_Movie>& movie, const ExportOptions& options,
-               int width, uint32_t last, std::string& error) {
-  const double scale = width / ((movie->stage.xMax - movie->stage.xMin) / kTwipsPerPixel);
-  auto sequence = player::CKV_FrameSequence::Create(movie, scale, options.from, last, error);
+               int width, int height, uint32_t last, std::string& error) {
+  auto sequence =
+      player::CKV_FrameSequence::Create(movie, width, height, options.from, last, error);
   return sequence && player::WriteAnimatedGif(*sequence, options.path, error);
 }
 
@@ -145,58 +145,102 @@ std::unique_ptr<CKV_FrameEncoder> CreateEncoder(const EncoderSetup& setup, std::
   return CreateAvEncoder(setup, error);
 }
 
+// What one export makes: its size, rate and frames.
+struct ExportPlan {
+  int width = 0;
+  int height = 0;
+  double movieRate = 0;
+  double fps = 0;
+  uint32_t passLength = 0;
+  uint32_t total = 0;
+};
+
+bool PlanExport(const player::CKV_Movie& movie, const ExportOptions& options, ExportFormat format,
+                ExportPlan& plan, std::string& error) {
+  if (!CheckOptions(options, format, error)) return false;
+  if (!OutputSize(movie, options, format, plan.width, plan.height, error)) return false;
+  // A rate of 0 plays as fast as it can; twelve frames a second stand in for it.
+  plan.movieRate = movie.frameRate > 0 ? movie.frameRate : 12;
+  plan.fps = options.fps > 0 ? options.fps : plan.movieRate;
+  const uint32_t last = options.to != 0 ? options.to : movie.timeline.FrameCount();
+  if (last < options.from) return Refuse("the frame range is empty", error);
+  plan.passLength = last - options.from + 1;
+  const double sourceFrames = static_cast<double>(plan.passLength) * options.loops;
+  const double outputFrames = std::ceil(sourceFrames * plan.fps / plan.movieRate - 1e-9);
+  if (outputFrames > kMaxOutputFrames) {
+    return Refuse("the export would have " + std::to_string(std::llround(outputFrames)) +
+                      " frames; at most 100000 are written",
+                  error);
+  }
+  plan.total = static_cast<uint32_t>(outputFrames);
+  return true;
+}
+
 }  // namespace
 
-bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
-                 const ExportOptions& options, const ExportProgress& progress, std::string& error) {
+bool CheckExportOptions(const ExportOptions& options, std::string& error) {
   const std::optional<ExportFormat> format = ExportFormatOf(options.path);
   if (!format) {
     return Refuse("the file name's extension names no format that can be written; use " +
                       std::string(KnownExtensions()),
                   error);
   }
-  if (!CheckOptions(options, *format, error)) return false;
-  int width = 0;
-  int height = 0;
-  if (!OutputSize(*movie, options, *format, width, height, error)) return false;
-  // A rate of 0 plays as fast as it can; twelve frames a second stand in for it.
-  const double movieRate = movie->frameRate > 0 ? movie->frameRate : 12;
-  const double fps = options.fps > 0 ? options.fps : movieRate;
-  const uint32_t last = options.to != 0 ? options.to : movie->timeline.FrameCount();
-  if (last < options.from) return Refuse("the frame range is empty", error);
-  const uint32_t passLength = last - options.from + 1;
-  const double sourceFrames = static_cast<double>(passLength) * options.loops;
-  const double outputFrames = std::ceil(sourceFrames * fps / movieRate - 1e-9);
-  if (outputFrames > kMaxOutputFrames) {
-    return Refuse("the export would have " + std::to_string(std::llround(outputFrames)) +
-                      " frames; at most 100000 are written",
-                  error);
-  }
-  const auto total = static_cast<uint32_t>(outputFrames);
+  return CheckOptions(options, *format, error);
+}
+
+bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
+                 const ExportOptions& options, const ExportProgress& progress, std::string& error) {
+  if (!CheckExportOptions(options, error)) return false;
+  const std::optional<ExportFormat> format = ExportFormatOf(options.path);
+  ExportPlan plan;
+  if (!PlanExport(*movie, options, *format, plan, error)) return false;
   if (*format == ExportFormat::kGif) {
-    if (std::abs(fps - movieRate) > 1e-9 || options.loops != 1)
+    if (std::abs(plan.fps - plan.movieRate) > 1e-9 || options.loops != 1)
       return Refuse("a GIF is written at the movie's own rate, in one pass", error);
-    return ExportGif(movie, options, width, last, error);
+    return ExportGif(movie, options, plan.width, plan.height, options.from + plan.passLength - 1,
+                     error);
   }
-  CKV_ExportPlayback playback(movie, options.from, passLength, options.transparent);
-  if (!playback.Prepare(width, height)) return Refuse("no memory for frames of this size", error);
-  const EncoderSetup setup{*format, options.path,        width,          height,
-                           fps,     options.transparent, options.quality};
+  CKV_ExportPlayback playback(movie, options.from, plan.passLength, options.transparent);
+  if (!playback.Prepare(plan.width, plan.height))
+    return Refuse("no memory for frames of this size", error);
+  const EncoderSetup setup{*format,  options.path,        plan.width,     plan.height,
+                           plan.fps, options.transparent, options.quality};
   std::unique_ptr<CKV_FrameEncoder> encoder = CreateEncoder(setup, error);
   if (!encoder) return false;
   std::vector<uint8_t> straight;
-  for (uint32_t frame = 0; frame < total; ++frame) {
-    const auto index = std::min(static_cast<uint32_t>(frame * movieRate / fps + 1e-9),
-                                static_cast<uint32_t>(sourceFrames) - 1);
+  const uint32_t sourceFrames = plan.passLength * options.loops;
+  for (uint32_t frame = 0; frame < plan.total; ++frame) {
+    const auto index =
+        std::min(static_cast<uint32_t>(frame * plan.movieRate / plan.fps + 1e-9), sourceFrames - 1);
     const player::CKV_Image& drawn = playback.FrameAt(index);
     const bool added = options.transparent
                            ? (Unpremultiply(drawn, straight),
                               encoder->AddFrame(straight.data(), drawn.Width() * 4, error))
                            : encoder->AddFrame(drawn.Data(), drawn.Stride(), error);
     if (!added) return false;
-    if (progress && !progress(frame + 1, total)) return Refuse("the export was stopped", error);
+    if (progress && !progress(frame + 1, plan.total))
+      return Refuse("the export was stopped", error);
   }
   return encoder->Finish(error);
+}
+
+bool ExportSize(const player::CKV_Movie& movie, const ExportOptions& options, ExportFormat format,
+                int& width, int& height, std::string& error) {
+  ExportPlan plan;
+  if (!PlanExport(movie, options, format, plan, error)) return false;
+  width = plan.width;
+  height = plan.height;
+  return true;
+}
+
+bool ExportPoster(const std::shared_ptr<const player::CKV_Movie>& movie,
+                  const ExportOptions& options, ExportFormat sizedAs, std::string& error) {
+  ExportPlan plan;
+  if (!PlanExport(*movie, options, sizedAs, plan, error)) return false;
+  CKV_ExportPlayback playback(movie, options.from, plan.passLength, options.transparent);
+  if (!playback.Prepare(plan.width, plan.height))
+    return Refuse("no memory for frames of this size", error);
+  return playback.FrameAt(plan.passLength - 1).WritePng(options.path, error);
 }
 
 }  // namespace media

@@ -8,13 +8,19 @@ namespace player {
 std::unique_ptr<CKV_FrameSequence> CKV_FrameSequence::Create(std::shared_ptr<const CKV_Movie> movie,
                                                              double scale, uint32_t first,
                                                              uint32_t last, std::string& error) {
+  int width = 0;
+  int height = 0;
+  if (!StageImageSize(*movie, scale, width, height, error)) return nullptr;
+  return Create(std::move(movie), width, height, first, last, error);
+}
+
+std::unique_ptr<CKV_FrameSequence> CKV_FrameSequence::Create(std::shared_ptr<const CKV_Movie> movie,
+                                                             int width, int height, uint32_t first,
+                                                             uint32_t last, std::string& error) {
   if (first < 1 || last < first) {
     error = "the frame range is empty";
     return nullptr;
   }
-  int width = 0;
-  int height = 0;
-  if (!StageImageSize(*movie, scale, width, height, error)) return nullptr;
   std::unique_ptr<CKV_Image> image = CKV_Image::Create(width, height);
   if (!image) {
     error = "no memory for an image of " + std::to_string(width) + " x " + std::to_string(height) +

@@ -20,6 +20,10 @@ class CKV_FrameSequence {
   static std::unique_ptr<CKV_FrameSequence> Create(std::shared_ptr<const CKV_Movie> movie,
                                                    double scale, uint32_t first, uint32_t last,
                                                    std::string& error);
+  // The same with the stage drawn at a size of its own, stretched when its proportions differ.
+  static std::unique_ptr<CKV_FrameSequence> Create(std::shared_ptr<const CKV_Movie> movie,
+                                                   int width, int height, uint32_t first,
+                                                   uint32_t last, std::string& error);
 
   // Back to before the first frame.
   void Restart();

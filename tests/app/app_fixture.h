@@ -46,27 +46,38 @@ inline void SaveEffect(const std::string& path, const std::string& name,
   builder.Save(path, !path.ends_with(".kvx"));
 }
 
-// Everything one run of the program needs; a test may make several.
-struct AppHarness {
-  AppHarness() {
-    std::filesystem::create_directories(data.Path() / "effects");
-    SaveSkin(data.File("kalvzarn.wui"), 1010, 460);
-    SaveSkin(data.File("kalvsp.wui"), 600, 280);
-    SaveEffect(data.File("effects/grow.kvx"), "Grow", "3");
-    SaveEffect(data.File("effects/pop.swf"), "Pop", "4");
+// The program's messages and questions, caught while it lives; questions get the answer.
+struct CaughtMessages {
+  CaughtMessages() {
     SetErrorPresenter([this](const QString&, const QString& text) { errors << text; });
     SetQuestionPresenter([this](const QString& caption, const QString& text) {
       questions << caption + ": " + text;
       return answer;
     });
   }
-  AppHarness(const AppHarness&) = delete;
-  AppHarness& operator=(const AppHarness&) = delete;
-  ~AppHarness() {
-    zarn.reset();
+  CaughtMessages(const CaughtMessages&) = delete;
+  CaughtMessages& operator=(const CaughtMessages&) = delete;
+  ~CaughtMessages() {
     SetErrorPresenter({});
     SetQuestionPresenter({});
   }
+
+  QStringList errors;
+  QStringList questions;
+  bool answer = true;
+};
+
+// Everything one run of the program needs; a test may make several.
+struct AppHarness : CaughtMessages {
+  AppHarness() {
+    std::filesystem::create_directories(data.Path() / "effects");
+    SaveSkin(data.File("kalvzarn.wui"), 1010, 460);
+    SaveSkin(data.File("kalvsp.wui"), 600, 280);
+    SaveEffect(data.File("effects/grow.kvx"), "Grow", "3");
+    SaveEffect(data.File("effects/pop.swf"), "Pop", "4");
+  }
+  // The program goes before its messages stop being caught.
+  ~AppHarness() { zarn.reset(); }
 
   QSettings& Store() {
     if (!store) {
@@ -110,9 +121,6 @@ struct AppHarness {
   zarn::test::TempDir data;
   std::unique_ptr<QSettings> store;
   std::unique_ptr<CZarn_winApp> zarn;
-  QStringList errors;
-  QStringList questions;
-  bool answer = true;
 };
 
 class AppTest : public ::testing::Test, public AppHarness {};

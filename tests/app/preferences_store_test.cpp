@@ -17,45 +17,33 @@ class PreferencesStore : public ::testing::Test {
   QSettings Settings(const std::string& file) {
     return QSettings(QString::fromStdString(dir.File(file)), QSettings::IniFormat);
   }
-  QByteArray Stored(const std::string& file) {
-    return Settings(file).value(kPreferencesKey).toByteArray();
-  }
 
   zarn::test::TempDir dir;
 };
 
-TEST_F(PreferencesStore, FirstStartStoresTheDefaults) {
-  QSettings settings = Settings("zarn.conf");
-  Preferences p;
-  p.text = "not yet loaded";
-  ASSERT_TRUE(LoadPreferences(settings, p));
-  EXPECT_EQ(p.text, "Kalvoren Zarn");
-  const QByteArray stored = Stored("zarn.conf");
-  ASSERT_EQ(stored.size(), 2036);
-  EXPECT_EQ(stored[4], 2);
-  EXPECT_EQ(stored.mid(904, 14), QByteArray("Kalvoren Zarn\0", 14));
+QByteArray Bytes(const Preferences& preferences) {
+  const PreferenceBytes bytes = EncodePreferences(preferences);
+  return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
 }
 
-TEST_F(PreferencesStore, ValuesOfAnotherSizeOrFormatAreReplacedByTheDefaults) {
+TEST_F(PreferencesStore, AMissingValueOrOneOfAnotherSizeOrFormatIsReplacedByTheDefaults) {
   Preferences changed = DefaultPreferences();
   changed.text = "Changed";
-  const PreferenceBytes bytes = EncodePreferences(changed);
-  QByteArray right(reinterpret_cast<const char*>(bytes.data()), 2036);
+  const QByteArray right = Bytes(changed);
   QByteArray formatOne = right;
   formatOne[4] = 1;
-  for (const QByteArray& value : {right.left(2035), right + QByteArray(1, '\0'), formatOne}) {
+  for (const QByteArray& value :
+       {QByteArray(), right.left(2035), right + QByteArray(1, '\0'), formatOne, right}) {
     QSettings settings = Settings("zarn.conf");
     settings.setValue(kPreferencesKey, value);
     Preferences p;
+    p.text = "not yet loaded";
     ASSERT_TRUE(LoadPreferences(settings, p));
-    EXPECT_EQ(p.text, "Kalvoren Zarn");
-    EXPECT_EQ(Stored("zarn.conf").size(), 2036);
+    const bool kept = value == right;
+    EXPECT_EQ(p.text, kept ? "Changed" : "Kalvoren Zarn") << value.size();
+    EXPECT_EQ(Settings("zarn.conf").value(kPreferencesKey).toByteArray(),
+              kept ? right : Bytes(DefaultPreferences()));
   }
-  QSettings settings = Settings("zarn.conf");
-  settings.setValue(kPreferencesKey, right);
-  Preferences p;
-  ASSERT_TRUE(LoadPreferences(settings, p));
-  EXPECT_EQ(p.text, "Changed");
 }
 
 TEST_F(PreferencesStore, AStoreThatCannotBeWrittenFailsTheLoad) {

@@ -84,8 +84,11 @@ TEST_F(Screenshots, EveryWindow) {
     dialog.show();
     dialog.resize(dialog.sizeHint().width() + 100, dialog.height());
     Save(dialog, "save-as-html");
-    ASSERT_NE(static_cast<CKV_ZarnSaveDialog&>(dialog).HtmlPanel(), nullptr);
-    static_cast<QDialog&>(dialog).reject();
+    auto& save = static_cast<CKV_ZarnSaveDialog&>(dialog);
+    ASSERT_NE(save.HtmlPanel(), nullptr);
+    save.selectNameFilter(MovieFilters(3).value(3));
+    Save(dialog, "save-as-video");
+    save.reject();
   });
   Main().SaveAs();
 

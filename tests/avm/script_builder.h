@@ -10,50 +10,24 @@
 namespace avm::test {
 
 // Writes action bytes by hand: pushes of every value type, plain actions and actions with
-// payloads, and branches to labels placed later.
+// payloads.
 class ScriptBuilder {
  public:
-  ScriptBuilder& Str(const std::string& text) {
-    Begin(op::kPush);
-    bytes_.push_back(0);
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
-    bytes_.push_back(0);
-    return End();
-  }
+  ScriptBuilder& Str(const std::string& text) { return Push(0, Terminated(text)); }
   ScriptBuilder& Num(double number) {
-    Begin(op::kPush);
-    bytes_.push_back(6);
     uint64_t bits;
     std::memcpy(&bits, &number, sizeof bits);
-    Word(static_cast<uint32_t>(bits >> 32));
-    Word(static_cast<uint32_t>(bits));
-    return End();
+    // High word first, each word little-endian.
+    return Push(6, Le(bits >> 32 | bits << 32, 8));
   }
   ScriptBuilder& Float(float number) {
-    Begin(op::kPush);
-    bytes_.push_back(1);
     uint32_t bits;
     std::memcpy(&bits, &number, sizeof bits);
-    Word(bits);
-    return End();
+    return Push(1, Le(bits, 4));
   }
-  ScriptBuilder& Int(int32_t number) {
-    Begin(op::kPush);
-    bytes_.push_back(7);
-    Word(static_cast<uint32_t>(number));
-    return End();
-  }
-  ScriptBuilder& Bool(bool value) {
-    Begin(op::kPush);
-    bytes_.push_back(5);
-    bytes_.push_back(value ? 1 : 0);
-    return End();
-  }
-  ScriptBuilder& Undefined() {
-    Begin(op::kPush);
-    bytes_.push_back(3);
-    return End();
-  }
+  ScriptBuilder& Int(int32_t number) { return Push(7, Le(static_cast<uint32_t>(number), 4)); }
+  ScriptBuilder& Bool(bool value) { return Push(5, {static_cast<uint8_t>(value)}); }
+  ScriptBuilder& Undefined() { return Push(3, {}); }
   ScriptBuilder& Op(uint8_t code) {
     bytes_.push_back(code);
     return *this;
@@ -66,19 +40,18 @@ class ScriptBuilder {
   ScriptBuilder& Get(const std::string& name) { return Str(name).Op(op::kGetVariable); }
   // An action with a payload given as raw bytes.
   ScriptBuilder& With(uint8_t code, const std::vector<uint8_t>& payload) {
-    Begin(code);
+    Op(code);
+    bytes_.push_back(static_cast<uint8_t>(payload.size() & 0xFF));
+    bytes_.push_back(static_cast<uint8_t>(payload.size() >> 8));
     bytes_.insert(bytes_.end(), payload.begin(), payload.end());
-    return End();
+    return *this;
   }
   ScriptBuilder& Text(uint8_t code, const std::string& text) {
-    std::vector<uint8_t> payload(text.begin(), text.end());
-    payload.push_back(0);
-    return With(code, payload);
+    return With(code, Terminated(text));
   }
   // Jump or If by a byte offset from the end of the branch.
   ScriptBuilder& Branch(uint8_t code, int16_t offset) {
-    return With(code,
-                {static_cast<uint8_t>(offset & 0xFF), static_cast<uint8_t>(offset >> 8 & 0xFF)});
+    return With(code, Le(static_cast<uint16_t>(offset), 2));
   }
   size_t Size() const { return bytes_.size(); }
   std::vector<uint8_t> Build() const {
@@ -88,24 +61,22 @@ class ScriptBuilder {
   }
 
  private:
-  void Begin(uint8_t code) {
-    bytes_.push_back(code);
-    lengthAt_ = bytes_.size();
-    bytes_.push_back(0);
-    bytes_.push_back(0);
+  ScriptBuilder& Push(uint8_t type, std::vector<uint8_t> value) {
+    value.insert(value.begin(), type);
+    return With(op::kPush, value);
   }
-  ScriptBuilder& End() {
-    const size_t length = bytes_.size() - lengthAt_ - 2;
-    bytes_[lengthAt_] = static_cast<uint8_t>(length & 0xFF);
-    bytes_[lengthAt_ + 1] = static_cast<uint8_t>(length >> 8);
-    return *this;
+  static std::vector<uint8_t> Terminated(const std::string& text) {
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
   }
-  void Word(uint32_t word) {
-    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(word >> (8 * i)));
+  static std::vector<uint8_t> Le(uint64_t value, int count) {
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < count; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    return bytes;
   }
 
   std::vector<uint8_t> bytes_;
-  size_t lengthAt_ = 0;
 };
 
 }  // namespace avm::test

@@ -130,6 +130,11 @@ TEST_F(MakeCommand, RefusesWithAMessageAndWritesNothing) {
        "It must be at least -3000 and less than 3000.\n"},
       {"3", [&](MakeOptions& o) { o.exportPath = dir.File("out.avi"); },
        "zarn-cli: --export takes a file ending in .mp4, .webm, .mov, .webp, .apng and .gif\n"},
+      {"3", [&](MakeOptions& o) { o.exportPath = dir.File("t.mp4"), o.html = dir.File("t.webm"); },
+       "zarn-cli: " + dir.File("t.webm") + " and " + dir.File("t.webm") +
+           " name the same file; give each output a file of its own\n"},
+      {"3", [&](MakeOptions& o) { o.exportPath = dir.File("t.mov"), o.html = dir.File("p.html"); },
+       "zarn-cli: a page plays .mp4, .webm, .webp, .apng or .gif exports, which browsers play\n"},
       {"3", [](MakeOptions& o) { o.color = "12345"; },
        "zarn-cli: --color takes a colour as six hexadecimal digits RRGGBB, not \"12345\"\n"},
       {"3",
@@ -159,6 +164,18 @@ TEST_F(MakeCommand, ExportsTheMovieItMade) {
   const Bytes webm = zarn::test::ReadFileBytes(dir.File("out.webm"));
   ASSERT_GE(webm.size(), 4u);
   EXPECT_EQ(Bytes(webm.begin(), webm.begin() + 4), (Bytes{0x1A, 0x45, 0xDF, 0xA3}));
+}
+
+TEST_F(MakeCommand, ExportsAVideoAndThePageThatPlaysIt) {
+  MakeOptions options = Options();
+  options.text = "A & B";
+  options.exportPath = dir.File("t.mp4");
+  options.html = dir.File("page.html");
+  ASSERT_EQ(Run(options), 0) << err.str();
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"grow.swf", "out.swf", "page.html",
+                                                     "t-poster.png", "t.mp4", "t.webm"}));
+  const Bytes page = ReadFileBytes(dir.File("page.html"));
+  EXPECT_NE(std::string(page.begin(), page.end()).find(">A &amp; B</p>"), std::string::npos);
 }
 
 TEST(MakeCommandLine, ParsesEveryOption) {

@@ -29,7 +29,7 @@ class EffectsCommand : public ::testing::Test {
   std::ostringstream err;
 };
 
-TEST_F(EffectsCommand, ListsNumberNameVersionAndFile) {
+TEST_F(EffectsCommand, ListsNumberNameVersionAndFileAndMakeTakesAListedNameOrAPath) {
   EXPECT_EQ(RunEffectsCommand(dir.Path(), out, err), 0);
   const std::string fade = dir.File("effects/fade.swf");
   const std::string grow = dir.File("effects/grow.kvx");
@@ -37,21 +37,17 @@ TEST_F(EffectsCommand, ListsNumberNameVersionAndFile) {
                            "  2  F4-Grow \xC3\xA9t\xC3\xA9" + std::string(17, ' ') + "  4  " +
                            grow + "\n");
   EXPECT_EQ(err.str(), "");
+  EXPECT_EQ(ResolveEffectPath("Fade", dir.Path()), fade);
+  EXPECT_EQ(ResolveEffectPath("F3-Fade", dir.Path()), fade);
+  EXPECT_EQ(ResolveEffectPath("Grow \xC3\xA9t\xC3\xA9", dir.Path()), grow);
+  EXPECT_EQ(ResolveEffectPath(fade, dir.Path()), fade);
+  EXPECT_EQ(ResolveEffectPath("Missing", dir.Path()), "Missing");
 }
 
-TEST_F(EffectsCommand, AnEmptyLibraryFails) {
+TEST_F(EffectsCommand, ALibraryWithoutAKvxFileFails) {
   std::filesystem::remove(dir.File("effects/grow.kvx"));
   EXPECT_EQ(RunEffectsCommand(dir.Path(), out, err), 1);
   EXPECT_EQ(err.str(), "zarn-cli: No effects were found\n");
-}
-
-TEST_F(EffectsCommand, MakeTakesAListedNameOrAPath) {
-  const std::string fade = dir.File("effects/fade.swf");
-  EXPECT_EQ(ResolveEffectPath("Fade", dir.Path()), fade);
-  EXPECT_EQ(ResolveEffectPath("F3-Fade", dir.Path()), fade);
-  EXPECT_EQ(ResolveEffectPath("Grow \xC3\xA9t\xC3\xA9", dir.Path()), dir.File("effects/grow.kvx"));
-  EXPECT_EQ(ResolveEffectPath(fade, dir.Path()), fade);
-  EXPECT_EQ(ResolveEffectPath("Missing", dir.Path()), "Missing");
 }
 
 }  // namespace

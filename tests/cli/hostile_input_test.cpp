@@ -14,15 +14,15 @@
 #include "cli/render_command.h"
 #include "cli/rewrite_command.h"
 #include "glyphs/system_font_service.h"
-#include "swftk/actions.h"
-#include "swftk/control_tags.h"
-#include "swftk/writer.h"
 #include "tests/engine/template_fixture.h"
+#include "tests/player/test_movie.h"
 #include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
 namespace {
 
+using player::test::DoAction;
+using player::test::TestMovie;
 using zarn::test::Bytes;
 using zarn::test::ReadFileBytes;
 using zarn::test::TempDir;
@@ -48,20 +48,6 @@ std::string PrivateOldFile(const TempDir& dir, const std::string& name) {
 void ExpectUntouched(const std::string& path) {
   EXPECT_EQ(ReadFileBytes(path), kOld) << path;
   EXPECT_EQ(ModeOf(path), 0600U) << path;
-}
-
-// Two frames; the second stops the movie.
-Bytes StoppingMovie() {
-  swftk::CSwfWriter writer;
-  writer.AddTag(std::make_unique<swftk::CSwfShowFrame>());
-  auto stop = std::make_unique<swftk::CSwfDoAction>();
-  stop->actions.push_back(std::make_unique<swftk::CSwfActionStop>());
-  writer.AddTag(std::move(stop));
-  writer.AddTag(std::make_unique<swftk::CSwfShowFrame>());
-  writer.AddTag(std::make_unique<swftk::CSwfEnd>());
-  Bytes movie;
-  writer.Build(movie, nullptr);
-  return movie;
 }
 
 class HostileMake : public ::testing::Test {
@@ -220,17 +206,14 @@ TEST(HostileMovies, AreRefusedByEveryCommandThatReadsThem) {
 
 TEST(HostileRenders, RefuseToOverwriteTheInputAndSayWhatTheyCost) {
   TempDir dir;
+  // Two frames, the second stopping the movie; without its stop the movie loops, and may be
+  // played as long as asked.
   const std::string in = dir.File("in.swf");
-  WriteFileBytes(in, StoppingMovie());
-  const Bytes movie = ReadFileBytes(in);
-  // Without its stop the movie loops, and may be played as long as asked.
   const std::string looping = dir.File("loop.swf");
-  swftk::CSwfWriter writer;
-  writer.AddTag(std::make_unique<swftk::CSwfShowFrame>());
-  writer.AddTag(std::make_unique<swftk::CSwfEnd>());
-  Bytes loop;
-  writer.Build(loop, nullptr);
-  WriteFileBytes(looping, loop);
+  WriteFileBytes(
+      in, TestMovie(20, 20).Frame().Add(DoAction({swftk::actioncode::kStop})).Frame().Build());
+  WriteFileBytes(looping, TestMovie(20, 20).Frame().Build());
+  const Bytes movie = ReadFileBytes(in);
   const struct {
     std::function<void(RenderRequest&)> change;
     int status;

@@ -25,12 +25,14 @@
 #include "swftk/sprite.h"
 #include "swftk/writer.h"
 #include "tests/corpus_index.h"
+#include "tests/player/test_movie.h"
 #include "tests/support/temp_dir.h"
 
 namespace zarn::cli::test {
 namespace {
 
 using namespace swftk;
+using namespace player::test;
 using zarn::test::Bytes;
 using zarn::test::ReadFileBytes;
 using zarn::test::TempDir;
@@ -38,75 +40,19 @@ using zarn::test::WriteFileBytes;
 
 // Shape 3: a filled and outlined 200 x 100 outline of two lines and a curve.
 std::unique_ptr<CSwfDefineShape> Shape() {
-  auto define = std::make_unique<CSwfDefineShape>(tagcode::kDefineShape3);
-  define->characterId = 3;
+  ShapeBuilder shape(3);
+  shape.SolidFill(kRed).LineStyle(20, kBlack).Select(-1, 1, 1).MoveTo(0, 100).LineTo(200, 100);
+  auto define = shape.LineTo(200, 0).CurveTo(100, 0, 0, 100).Build();
   define->bounds = std::make_unique<CSwfRect>(0, 200, 0, 100);
-  CSwfShapeWithStyle& shape = *define->shape;
-  shape.fillStyles = std::make_unique<CSwfFillStyleArray>();
-  shape.fillStyles->Init(1);
-  auto fill = std::make_unique<CSwfFillStyle>();
-  fill->SetSolid(std::make_unique<CSwfColorAlpha>(255, 0, 0, 255), 1);
-  shape.fillStyles->styles.push_back(std::move(fill));
-  shape.fillStyles->count = 1;
-  shape.lineStyles = std::make_unique<CSwfLineStyleArray>();
-  shape.lineStyles->Init(1);
-  auto line = std::make_unique<CSwfLineStyle>();
-  line->Init(20, std::make_unique<CSwfColorAlpha>(0, 0, 0, 255), 1);
-  shape.lineStyles->styles.push_back(std::move(line));
-  shape.lineStyles->count = 1;
-  shape.SetStyleBits(1, 1);
-  auto start = std::make_unique<CSwfStyleChangeShapeRecord>();
-  start->SetMoveTo(0, 100, &shape);
-  start->fillStyle1 = 1;
-  start->lineStyle = 1;
-  start->UpdateFlags();
-  shape.records.push_back(std::move(start));
-  auto across = std::make_unique<CSwfStraightEdgeShapeRecord>();
-  across->Init(200, 0, CSwfStraightEdgeShapeRecord::kHorizontal);
-  shape.records.push_back(std::move(across));
-  auto up = std::make_unique<CSwfStraightEdgeShapeRecord>();
-  up->Init(0, -100, CSwfStraightEdgeShapeRecord::kVertical);
-  shape.records.push_back(std::move(up));
-  auto back = std::make_unique<CSwfCurvedEdgeShapeRecord>();
-  back->Init(-100, 0, -100, 100);
-  shape.records.push_back(std::move(back));
-  shape.records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
   return define;
 }
 
 // Font 4: two empty glyphs with layout.
 std::unique_ptr<CSwfDefineFont2> Font() {
-  auto font = std::make_unique<CSwfDefineFont2>();
-  font->characterId = 4;
+  auto font = DefineFont2(4, {{'A', {}, 600}, {'B', {}, 600}}, 900, 200);
   font->name = "Liberation Sans";
-  font->flags = CSwfDefineFont2::kHasLayout | CSwfDefineFont2::kAnsi | CSwfDefineFont2::kBold;
-  for (const uint16_t code : {'A', 'B'}) {
-    auto glyph = std::make_unique<CSwfShape>();
-    glyph->records.push_back(std::make_unique<CSwfEndOfShapeRecord>());
-    font->glyphs.push_back(std::move(glyph));
-    font->codes.push_back(code);
-    font->advances.push_back(600);
-    font->bounds.push_back(std::make_unique<CSwfRect>(0, 600, -700, 0));
-  }
-  font->ascent = 900;
-  font->descent = 200;
+  font->flags |= CSwfDefineFont2::kBold;
   return font;
-}
-
-// Sprite 1: one frame placing character 2 as "letter".
-std::unique_ptr<CSwfDefineSprite> Sprite() {
-  auto sprite = std::make_unique<CSwfDefineSprite>(1, 0);
-  auto letter = std::make_unique<CSwfPlaceObject2>();
-  letter->depth = 1;
-  letter->characterId = 2;
-  letter->name = "letter";
-  std::unique_ptr<CSwfTag> tag = std::move(letter);
-  sprite->AddTag(tag);
-  tag = std::make_unique<CSwfShowFrame>();
-  sprite->AddTag(tag);
-  tag = std::make_unique<CSwfEnd>();
-  sprite->AddTag(tag);
-  return sprite;
 }
 
 // Button 6: shape 3 as its hit area, a link on release.
@@ -144,20 +90,15 @@ Bytes SampleMovie() {
   edit->SetFont(4, 240);
   edit->SetInitialText("A");
   writer.AddTag(std::move(edit));
-  writer.AddTag(Sprite());
+  // Sprite 1: one frame placing character 2 as "letter".
+  auto letter = Place(2, 1);
+  letter->name = "letter";
+  writer.AddTag(player::test::Sprite(
+      1, player::test::TagList(std::move(letter), ShowFrame(), std::make_unique<CSwfEnd>())));
   writer.AddTag(Button());
   // Sprite 1 placed as "effect", scaled, moved and half transparent.
-  auto place = std::make_unique<CSwfPlaceObject2>();
-  place->depth = 3;
-  place->characterId = 1;
+  auto place = Place(1, 3, {1.5, 0, 0, 1.5, 200, 300}, Tint({256, 256, 256, 128}));
   place->name = "effect";
-  place->matrix = std::make_unique<CSwfMatrix>();
-  place->matrix->Set(98304, 98304, 0, 0, 200, 300, CSwfMatrix::kHasScale);
-  place->colorTransformAlpha = std::make_unique<CSwfColorTransformAlpha>();
-  place->colorTransformAlpha->redMult = 256;
-  place->colorTransformAlpha->greenMult = 256;
-  place->colorTransformAlpha->blueMult = 256;
-  place->colorTransformAlpha->alphaMult = 128;
   writer.AddTag(std::move(place));
   auto actions = std::make_unique<CSwfDoAction>();
   actions->AddAction(std::make_unique<CSwfActionPush>("name"));
@@ -167,13 +108,9 @@ Bytes SampleMovie() {
   // SetTarget "ab", which the toolkit keeps raw.
   actions->AddAction(std::make_unique<CSwfActionUnknown>(0x8B, std::vector<uint8_t>{'a', 'b', 0}));
   writer.AddTag(std::move(actions));
-  auto metadata = std::make_unique<CSwfTagUnknown>(77, 3);
-  metadata->data = {'a', 'b', 'c'};
-  writer.AddTag(std::move(metadata));
-  writer.AddTag(std::make_unique<CSwfShowFrame>());
-  writer.AddTag(std::make_unique<CSwfRemoveObject2>(1, 3));
-  writer.AddTag(std::make_unique<CSwfShowFrame>());
-  writer.AddTag(std::make_unique<CSwfEnd>());
+  for (auto& tag : player::test::TagList(RawTag(77, {'a', 'b', 'c'}), ShowFrame(), Remove(3),
+                                         ShowFrame(), std::make_unique<CSwfEnd>()))
+    writer.AddTag(std::move(tag));
   CSwfHeader header;
   header.Setup(550, 400, 24.0F, 0, 5);
   Bytes movie;
@@ -240,7 +177,7 @@ TEST_F(MovieCommand, DumpDescribesEveryTag) {
       {"SetBackgroundColor", 0, "      0     9  SetBackgroundColor               3  color #102030"},
       {"FrameLabel", 0, "      1    43  FrameLabel                       6  label \"intro\""},
       {"DefineShape3", 0, "id 3, bounds x 0..200 y 0..100, 1 fill style, 1 line style"},
-      {"DefineShape3", 1, "5 records: 1 style change, 2 straight edges, 1 curved edge"},
+      {"DefineShape3", 1, "6 records: 2 style changes, 2 straight edges, 1 curved edge"},
       {"DefineFont2", 0,
        "id 4, name \"Liberation Sans\", 2 glyphs, flags 0x91 (HasLayout ANSI Bold)"},
       {"DefineFont2", 1, "ascent 900, descent 200, leading 0, 0 kerning pairs"},
@@ -250,7 +187,9 @@ TEST_F(MovieCommand, DumpDescribesEveryTag) {
       {"DefineEditText", 3, "text \"A\""},
       {"  DefineSprite", 0, "id 1, 1 frame"},
       {"  DefineSprite", 1,
-       "    5.0    26    PlaceObject2                  12  depth 1, id 2, name \"letter\""},
+       "    5.0    26    PlaceObject2                  18  depth 1, id 2, name \"letter\", matrix "
+       "(tx 0 ty "
+       "0)"},
       {"  DefineSprite", 2, "    5.1     1    ShowFrame                      0"},
       {"  DefineSprite", 3, "    5.2     0    End                            0"},
       {"DefineButton2", 0, "id 6, 1 record, 1 action list"},
@@ -277,24 +216,6 @@ TEST_F(MovieCommand, DumpDescribesEveryTag) {
     ASSERT_LT(at - lines.begin() + piece.below, lines.size()) << piece.anchor;
     EXPECT_NE(at[static_cast<ptrdiff_t>(piece.below)].find(piece.text), std::string::npos)
         << piece.text << "\n in: " << at[static_cast<ptrdiff_t>(piece.below)];
-  }
-}
-
-TEST_F(MovieCommand, DumpRefusesWhatIsNoMovie) {
-  const std::pair<Bytes, std::string> cases[] = {
-      {{}, "the file cannot be opened"},  // no file at all
-      {{'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'v', 'i', 'e'}, "the file is not a SWF movie"},
-      {{'C', 'W', 'S', 6, 100, 0, 0, 0, 0xDE, 0xAD, 0xBE, 0xEF},
-       "the compressed movie data is damaged"},
-  };
-  for (const auto& [contents, reason] : cases) {
-    const std::string path = dir.File("movie.swf");
-    std::filesystem::remove(path);
-    if (!contents.empty()) WriteFileBytes(path, contents);
-    const Outcome run = Dump(path);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "zarn-cli: cannot read " + path + ": " + reason + "\n");
   }
 }
 
@@ -358,7 +279,7 @@ TEST_F(MovieCommand, RewriteFaultsLeaveNothingBehind) {
   EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
-TEST_F(MovieCommand, RenderWritesOneFrameAsPngAtTheScaleAsked) {
+TEST_F(MovieCommand, RenderWritesOneFrameAsPngAtTheScaleAskedOrTimesTheDrawing) {
   RenderRequest request;
   request.input = dir.File("in.swf");
   request.png = dir.File("frame.png");
@@ -371,6 +292,18 @@ TEST_F(MovieCommand, RenderWritesOneFrameAsPngAtTheScaleAsked) {
   ASSERT_TRUE(image);
   EXPECT_EQ(image->Width(), 275);
   EXPECT_EQ(image->Height(), 200);
+
+  request.png.clear();
+  request.time = true;
+  request.from = 1;
+  request.to = 2;
+  const Outcome timed = Render(request);
+  ASSERT_EQ(timed.status, 0) << timed.err;
+  const std::regex line(
+      "frames 1 to 2 drawn at 275 x 200: mean [0-9.]+ ms, median [0-9.]+ ms, worst [0-9.]+ ms "
+      "\\(frame [12]\\)\n");
+  EXPECT_TRUE(std::regex_match(timed.out, line)) << timed.out;
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"frame.png", "in.swf"}));
 }
 
 TEST_F(MovieCommand, RenderWritesEveryFrameOfTheRangeASheetAndAGif) {
@@ -413,30 +346,6 @@ TEST_F(MovieCommand, RenderWritesAVideoByTheOutputsExtension) {
   const Bytes mp4 = ReadFileBytes(dir.File("movie.mp4"));
   ASSERT_GE(mp4.size(), 8u);
   EXPECT_EQ(std::string(mp4.begin() + 4, mp4.begin() + 8), "ftyp");
-  request.png = dir.File("clear.mp4");
-  request.exportSettings.transparent = true;
-  const Outcome refused = Render(request);
-  EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.err, "zarn-cli: cannot export to " + dir.File("clear.mp4") +
-                             ": MP4 (H.264) cannot hold a transparent background; use .webm, "
-                             ".mov, .webp or .apng\n");
-  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.swf", "movie.mp4"}));
-}
-
-TEST_F(MovieCommand, RenderTimesTheDrawingOfTheRangeAndWritesNothing) {
-  RenderRequest request;
-  request.input = dir.File("in.swf");
-  request.time = true;
-  request.scale = 0.5;
-  request.from = 1;
-  request.to = 2;
-  const Outcome run = Render(request);
-  ASSERT_EQ(run.status, 0) << run.err;
-  const std::regex line(
-      "frames 1 to 2 drawn at 275 x 200: mean [0-9.]+ ms, median [0-9.]+ ms, worst [0-9.]+ ms "
-      "\\(frame [12]\\)\n");
-  EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
-  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.swf"});
 }
 
 TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
@@ -462,6 +371,11 @@ TEST_F(MovieCommand, RenderExplainsWhatItCannotDo) {
        "frames count from 1, and --to may not come before --from"},
       {[&](RenderRequest& r) { r.png = nested; },
        "cannot write the frame to " + nested + ": No such file or directory"},
+      {[&](RenderRequest& r) {
+         r.png = dir.File("clear.mp4"), r.exportSettings.transparent = true;
+       },
+       "cannot export to " + dir.File("clear.mp4") +
+           ": MP4 (H.264) cannot hold a transparent background; use .webm, .mov, .webp or .apng"},
   };
   for (const auto& c : cases) {
     RenderRequest request;

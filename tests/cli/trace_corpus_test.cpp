@@ -14,6 +14,7 @@
 #include "swftk/button.h"
 #include "swftk/reader.h"
 #include "swftk/sprite.h"
+#include "tests/corpus_index.h"
 
 namespace zarn::cli {
 namespace {
@@ -22,9 +23,8 @@ namespace fs = std::filesystem;
 
 struct TraceMovie {
   std::string path;  // relative to the corpus
-  int version = 0;
   fs::path expected;
-  uint32_t frames = 1;
+  uint32_t frames = 10;
 };
 
 std::string ReadText(const fs::path& path) {
@@ -51,22 +51,14 @@ uint32_t FramesOf(const fs::path& toml) {
   return 1;
 }
 
-// The movies of the index whose expected column names a trace.
+// The version 1 to 4 movies of the index whose expected column names a trace.
 std::vector<TraceMovie> TraceMovies(const fs::path& corpus) {
   std::vector<TraceMovie> movies;
-  std::ifstream index(corpus / "INDEX.tsv");
-  std::string line;
-  std::getline(index, line);
-  while (std::getline(index, line)) {
-    std::vector<std::string> columns;
-    std::stringstream row(line);
-    for (std::string column; std::getline(row, column, '\t');) columns.push_back(column);
-    if (columns.size() < 7 || columns[6].find("trace") == std::string::npos) continue;
-    TraceMovie movie{columns[0], std::atoi(columns[4].c_str()), {}, 10};
-    const fs::path file = corpus / movie.path;
-    if (movie.path.starts_with("swfdec/")) {
-      movie.expected = file.string() + ".trace";
-    } else {
+  for (const zarn::test::IndexEntry& entry : zarn::test::IndexedEntries(corpus)) {
+    if (entry.version > 4 || entry.expected.find("trace") == std::string::npos) continue;
+    const fs::path file = corpus / entry.path;
+    TraceMovie movie{entry.path, file.string() + ".trace"};
+    if (!entry.path.starts_with("swfdec/")) {
       movie.expected = file.parent_path() / "output.txt";
       movie.frames = FramesOf(file.parent_path() / "test.toml");
     }
@@ -129,9 +121,7 @@ TEST(TraceCorpus, VersionOneToFourMoviesMatchRealPlayers) {
   int total = 0;
   int later = 0;
   for (const TraceMovie& movie : TraceMovies(corpus)) {
-    if (movie.version > 4 ||
-        std::find(streaming.begin(), streaming.end(), movie.path) != streaming.end())
-      continue;
+    if (std::find(streaming.begin(), streaming.end(), movie.path) != streaming.end()) continue;
     if (UsesLaterActions(corpus / movie.path)) {
       ++later;
       continue;

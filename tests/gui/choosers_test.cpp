@@ -39,9 +39,7 @@ TEST_F(ChooserTest, SwatchShowsTheColourWhereTheTemplateIsNotWhite) {
       EXPECT_EQ(BackPixel(x, y), test.expected);
     }
   }
-}
-
-TEST_F(ChooserTest, SwatchFollowsNewColoursInsideTheShape) {
+  // A black hole in a white template: new colours show inside it only.
   PaintSkin(100, 0, 20, 10, 0xFFFFFF);
   PaintSkin(105, 3, 10, 4, 0x000000);
   PaintSkin(120, 0, 20, 10, 0x445566);
@@ -76,40 +74,34 @@ TEST_F(ChooserTest, ClickPicksAColourAndCancelChangesNothing) {
   EXPECT_EQ(changes, 1);
 }
 
-TEST(FontSelection, SummarisesFaceStyleAndSize) {
-  gui::CKV_FontSelection selection;
-  const struct {
-    uint16_t flags;
-    const char* text;
-  } cases[] = {{0, "Arial, Regular, 12 pt"},
-               {gui::kStyleBold, "Arial, Bold, 12 pt"},
-               {gui::kStyleItalic, "Arial, Italic, 12 pt"},
-               {gui::kStyleBold | gui::kStyleItalic, "Arial, Bold and Italic, 12 pt"}};
-  for (const auto& test : cases) {
-    selection.styleFlags = test.flags;
-    EXPECT_EQ(gui::FontSummary(selection), test.text);
-  }
-}
-
-TEST(FontSelection, TakesTheDialogsChoice) {
+TEST(FontSelection, TakesTheDialogsChoiceAndSummarisesIt) {
   const struct {
     const char* name;
     gui::KV_FontChoice choice;
     int32_t size;
     uint16_t flags;
     int32_t height;
+    const char* summary;
   } cases[] = {
-      {"10.5 pt keeps whole points", {"Liberation Serif", 105, 400, false, "Regular"}, 10, 0, -14},
+      {"10.5 pt keeps whole points",
+       {"Liberation Serif", 105, 400, false, "Regular"},
+       10,
+       0,
+       -14,
+       "Liberation Serif, Regular, 10 pt"},
       {"weight 800 is not bold",
        {"DejaVu Sans", 120, 800, true, "ExtraBold Oblique"},
        12,
        gui::kStyleItalic,
-       -16},
+       -16,
+       "DejaVu Sans, Italic, 12 pt"},
+      {"bold", {"Arial", 90, 700, false, "Bold"}, 9, gui::kStyleBold, -12, "Arial, Bold, 9 pt"},
       {"bold italic",
        {"Arial", 120, 700, true, "Bold Italic"},
        12,
        gui::kStyleBold | gui::kStyleItalic,
-       -16},
+       -16,
+       "Arial, Bold and Italic, 12 pt"},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
@@ -123,6 +115,7 @@ TEST(FontSelection, TakesTheDialogsChoice) {
     EXPECT_EQ(selection.font.lfWeight, test.choice.weight);
     EXPECT_EQ(selection.font.lfItalic, test.choice.italic ? 1 : 0);
     EXPECT_EQ(selection.font.lfHeight, test.height);
+    EXPECT_EQ(gui::FontSummary(selection), test.summary);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,109 +44,109 @@ class ProbeControl : public gui::CKV_GuiControl {
   std::string name_;
 };
 
-class ControlGroupTest : public zarn::test::SkinFixture {
- protected:
+// A group of probes and what they were asked.
+struct Probes {
   ProbeControl* AddProbe(const std::string& name, gui::KV_Rect rect) {
     auto probe = std::make_unique<ProbeControl>(log, name);
     probe->Init(rect, static_cast<int32_t>(group.Count()) + 1);
-    ProbeControl* raw = probe.get();
+    probes.push_back(probe.get());
     EXPECT_TRUE(group.Add(std::move(probe)));
-    return raw;
+    return probes.back();
   }
-  std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
+
+  // Runs steps such as "move 15 15", "down 15 15", "up 60 15", "tick", "leave", "activate B 55 15"
+  // and "state" (each probe's armed and pressed flags); a pointer event the group leaves to the
+  // window logs "<verb> unhandled".
+  void Run(const std::string& steps) {
+    std::istringstream in(steps);
+    for (std::string step; std::getline(in, step, ',');) {
+      std::istringstream words(step);
+      std::string verb;
+      KV_Point p{};
+      words >> verb;
+      if (verb == "activate") {
+        std::string name;
+        words >> name >> p.x >> p.y;
+        group.Activate(p, probes[name == "B" ? 1 : 0]);
+        continue;
+      }
+      words >> p.x >> p.y;
+      bool handled = true;
+      if (verb == "move") handled = group.OnMouseMove(p);
+      if (verb == "down") handled = group.OnMouseDown(p);
+      if (verb == "up") handled = group.OnMouseUp(p);
+      if (verb == "tick") group.OnTick();
+      if (verb == "leave") group.OnMouseLeave();
+      if (verb == "state") {
+        for (size_t i = 0; i < probes.size(); ++i)
+          log.push_back(std::string(1, static_cast<char>('A' + i)) +
+                        (group.IsArmed(probes[i]) ? " armed" : "") +
+                        (probes[i]->IsPressed() ? " pressed" : ""));
+      }
+      if (!handled) log.push_back(verb + " unhandled");
+    }
+  }
 
   std::vector<std::string> log;
+  std::vector<ProbeControl*> probes;
   gui::CKV_ControlGroup group;
 };
 
+using ControlGroupTest = zarn::test::SkinFixture;
 using Log = std::vector<std::string>;
 
-TEST_F(ControlGroupTest, PressOnOneAndReleaseOnAnotherClicksNeitherArmed) {
-  AddProbe("A", {10, 10, 30, 20});
-  AddProbe("B", {50, 10, 70, 20});
-  group.OnMouseMove({15, 15});
-  EXPECT_TRUE(group.OnMouseDown({15, 15}));
-  EXPECT_EQ(TakeLog(), (Log{"A hover", "A arm", "A down"}));
-  // While A is pressed, moving over B changes no hover and drags nothing (A no longer holds it).
-  group.OnMouseMove({60, 15});
-  EXPECT_EQ(TakeLog(), Log{});
-  EXPECT_TRUE(group.OnMouseUp({60, 15}));
-  EXPECT_EQ(TakeLog(), (Log{"A up", "B click-unarmed"}));
-}
-
-TEST_F(ControlGroupTest, PressOnTheBackgroundDisarms) {
-  auto* a = AddProbe("A", {10, 10, 30, 20});
-  group.OnMouseDown({15, 15});
-  group.OnMouseUp({15, 15});
-  EXPECT_TRUE(group.IsArmed(a));
-  TakeLog();
-  EXPECT_FALSE(group.OnMouseDown({100, 90}));
-  EXPECT_EQ(TakeLog(), (Log{"A disarm"}));
-  EXPECT_FALSE(group.IsArmed(a));
-  EXPECT_FALSE(group.OnMouseUp({100, 90}));
-}
-
-TEST_F(ControlGroupTest, EdgesAreInsideAndTheEarlierOfOverlappingControlsWins) {
-  AddProbe("A", {10, 10, 30, 20});
-  AddProbe("B", {30, 20, 50, 40});
+TEST(ControlGroup, CallsTheControlsInTheOrderOfThePointersEvents) {
   const struct {
-    KV_Point p;
-    const char* winner;
-  } cases[] = {{{10, 10}, "A"}, {{30, 20}, "A"}, {{31, 20}, "B"}, {{50, 40}, "B"}, {{9, 10}, ""}};
-  for (const auto& test : cases) {
-    SCOPED_TRACE(test.winner);
-    group.OnMouseDown(test.p);
-    const Log seen = TakeLog();
-    const std::string expected = std::string(test.winner) + " down";
-    if (*test.winner) {
-      EXPECT_EQ(seen.back(), expected);
-    } else {
-      EXPECT_TRUE(seen.empty() || seen.back().find("down") == std::string::npos);
-    }
-    group.OnMouseUp({200, 200});
-    TakeLog();
+    const char* name;
+    gui::KV_Rect b;  // A is at (10, 10, 30, 20)
+    const char* steps;
+    Log log;
+  } cases[] = {
+      {"a press on one and a release on another clicks neither armed; no hover changes meanwhile",
+       {50, 10, 70, 20},
+       "move 15 15, down 15 15, move 60 15, up 60 15, state",
+       {"A hover", "A arm", "A down", "A up", "B click-unarmed", "A armed", "B"}},
+      {"a press on the background disarms",
+       {50, 10, 70, 20},
+       "down 15 15, up 15 15, state, down 100 90, up 100 90, state",
+       {"A arm", "A down", "A up", "A click", "A armed", "B", "A disarm", "down unhandled",
+        "up unhandled", "A", "B"}},
+      {"edges are inside and the earlier of overlapping controls wins",
+       {30, 20, 50, 40},
+       "down 10 10, up 99 99, down 30 20, up 99 99, down 31 20, up 99 99, down 50 40, up 99 99, "
+       "down 9 10",
+       {"A arm", "A down", "A up", "up unhandled", "A arm", "A down", "A up", "up unhandled",
+        "A disarm", "B arm", "B down", "B up", "up unhandled", "B arm", "B down", "B up",
+        "up unhandled", "B disarm", "down unhandled"}},
+      {"hover moves and leaves and ticks reach the hovered control",
+       {50, 10, 70, 20},
+       "move 15 15, tick, move 16 15, move 60 15, move 100 90, tick",
+       {"A hover", "A tick", "A hover", "A unhover", "A redraw", "B hover", "B unhover", "B redraw",
+        "move unhandled"}},
+      {"leaving ends the press but keeps the armed control",
+       {50, 10, 70, 20},
+       "move 15 15, down 15 15, leave, state",
+       {"A hover", "A arm", "A down", "A unhover", "A redraw", "A redraw", "A armed", "B"}},
+      {"activating disarms the previous control and ends its press",
+       {50, 10, 70, 20},
+       "down 15 15, activate B 55 15, state, up 55 15",
+       {"A arm", "A down", "A disarm", "A up", "B arm", "B down", "A", "B armed pressed", "B up",
+        "B click"}},
+  };
+  for (const auto& c : cases) {
+    Probes probes;
+    probes.AddProbe("A", {10, 10, 30, 20});
+    probes.AddProbe("B", c.b);
+    probes.Run(c.steps);
+    EXPECT_EQ(probes.log, c.log) << c.name;
   }
 }
 
-TEST_F(ControlGroupTest, HoverMovesAndLeavesAndTicksReachTheHoveredControl) {
-  AddProbe("A", {10, 10, 30, 20});
-  AddProbe("B", {50, 10, 70, 20});
-  EXPECT_TRUE(group.OnMouseMove({15, 15}));
-  group.OnTick();
-  EXPECT_TRUE(group.OnMouseMove({16, 15}));
-  EXPECT_TRUE(group.OnMouseMove({60, 15}));
-  EXPECT_FALSE(group.OnMouseMove({100, 90}));
-  group.OnTick();
-  EXPECT_EQ(TakeLog(), (Log{"A hover", "A tick", "A hover", "A unhover", "A redraw", "B hover",
-                            "B unhover", "B redraw"}));
-}
-
-TEST_F(ControlGroupTest, LeavingEndsThePressButKeepsTheArmedControl) {
-  auto* a = AddProbe("A", {10, 10, 30, 20});
-  group.OnMouseMove({15, 15});
-  group.OnMouseDown({15, 15});
-  TakeLog();
-  group.OnMouseLeave();
-  EXPECT_EQ(TakeLog(), (Log{"A unhover", "A redraw", "A redraw"}));
-  EXPECT_FALSE(a->IsPressed());
-  EXPECT_TRUE(group.IsArmed(a));
-}
-
-TEST_F(ControlGroupTest, ActivateDisarmsThePreviousControlAndEndsItsPress) {
-  auto* a = AddProbe("A", {10, 10, 30, 20});
-  auto* b = AddProbe("B", {50, 10, 70, 20});
-  group.OnMouseDown({15, 15});
-  TakeLog();
-  group.Activate({55, 15}, b);
-  EXPECT_EQ(TakeLog(), (Log{"A disarm", "A up", "B arm", "B down"}));
-  EXPECT_TRUE(b->IsPressed());
-  EXPECT_TRUE(group.IsArmed(b));
-  EXPECT_FALSE(a->IsArmed());
-}
-
-TEST_F(ControlGroupTest, FindsByIdAndDeletesEverything) {
-  AddProbe("A", {10, 10, 30, 20});
-  auto* b = AddProbe("B", {50, 10, 70, 20});
+TEST(ControlGroup, FindsByIdAndDeletesEverything) {
+  Probes probes;
+  probes.AddProbe("A", {10, 10, 30, 20});
+  auto* b = probes.AddProbe("B", {50, 10, 70, 20});
+  gui::CKV_ControlGroup& group = probes.group;
   EXPECT_EQ(group.FindById(2), b);
   EXPECT_EQ(group.FindById(7), nullptr);
   EXPECT_FALSE(group.Add(nullptr));
@@ -162,6 +163,7 @@ TEST_F(ControlGroupTest, ButtonLoopsItsStripWhileHoveredAndClicksWhenArmed) {
     PaintSkin(100, frame * 10, 20, 10, colour);
   }
   PaintSkin(0, 0, 100, 100, 0x123456);
+  gui::CKV_ControlGroup group;
   int clicks = 0;
   auto button = std::make_unique<gui::CKV_GuiControl_Button>();
   ASSERT_TRUE(button->Setup({10, 10, 30, 20}, 1, [&] { ++clicks; }, {kFrames, 100, 0}));
@@ -200,6 +202,7 @@ TEST_F(ControlGroupTest, CheckboxAdvancesBeforeDrawingAndTogglesOncePerClick) {
   }
   PaintSkin(100, 2 * kFrames * 10, 20, 10, 99);
   PaintSkin(0, 0, 100, 100, 0x123456);
+  gui::CKV_ControlGroup group;
   std::vector<bool> states;
   auto box = std::make_unique<gui::CKV_GuiControl_Checkbox>();
   ASSERT_TRUE(box->Setup({10, 10, 30, 20}, 1, false, [&](bool on) { states.push_back(on); },

@@ -135,15 +135,13 @@ TEST_F(RealSkins, HoverStripsLoopSeamlessly) {
          box.Width(), box.Height(), skins::kCheckboxStrip.frames});
   }
   for (int pressed = 0; pressed < 2; ++pressed) {
-    strips.push_back({"up arrow", list.upSkinX,
-                      list.upSkinY + pressed * list.frames * list.arrowHeight, list.barWidth,
-                      list.arrowHeight, list.frames});
-    strips.push_back({"down arrow", list.downSkinX,
-                      list.downSkinY + pressed * list.frames * list.arrowHeight, list.barWidth,
-                      list.arrowHeight, list.frames});
-    strips.push_back({"thumb", list.thumbSkinX,
-                      list.thumbSkinY + (1 + pressed * list.frames) * list.thumbHeight,
-                      list.barWidth, list.thumbHeight, list.frames});
+    for (const auto& [name, x, y, height, first] :
+         {std::tuple{"up arrow", list.upSkinX, list.upSkinY, list.arrowHeight, 0},
+          {"down arrow", list.downSkinX, list.downSkinY, list.arrowHeight, 0},
+          {"thumb", list.thumbSkinX, list.thumbSkinY, list.thumbHeight, 1}}) {
+      strips.push_back({name, x, y + (first + pressed * list.frames) * height, list.barWidth,
+                        height, list.frames});
+    }
   }
   for (const Strip& strip : strips) {
     SCOPED_TRACE(strip.name);

@@ -55,12 +55,14 @@ class ScrollListTest : public zarn::test::SkinFixture {
   std::vector<int32_t> picked;
 };
 
-TEST_F(ScrollListTest, TwentyItemsInTenRowsScrollToEleven) {
+TEST_F(ScrollListTest, TwentyItemsInTenRowsScrollToElevenAndSelectOnlyTheirOwnNumbers) {
   MakeList(20);
   EXPECT_EQ(list->VisibleRows(), 10);
   EXPECT_EQ(list->LastPossibleFirst(), 11);
   EXPECT_FLOAT_EQ(list->ThumbStep(), 14.0f);
   EXPECT_FLOAT_EQ(list->ThumbTop(), 20.0f);
+  EXPECT_EQ(list->SelectedItem(), 1);
+  for (const int index : {-1, -2, -1000, 20, 21}) EXPECT_FALSE(list->SelectItem(index));
   EXPECT_EQ(list->SelectedItem(), 1);
 }
 
@@ -70,6 +72,7 @@ TEST_F(ScrollListTest, ClickingARowSelectsItsNumber) {
   EXPECT_EQ(list->FirstVisible(), 4);
   EXPECT_FLOAT_EQ(list->ThumbTop(), 20.0f + 3 * 14.0f);
   Click({50, 2 * 20 + 5});
+  Click({50, 200});  // the inclusive bottom edge is no row
   EXPECT_EQ(picked, (std::vector<int32_t>{6}));
   EXPECT_EQ(list->SelectedItem(), 6);
   // Row looks: the selected row (item 6, kind 1) and a normal kind-0 row (item 4).
@@ -190,12 +193,6 @@ TEST_F(ScrollListTest, WithEveryItemInViewNothingScrolls) {
   EXPECT_EQ(list->SelectedItem(), 5);
   Click({50, 4 * 20});
   EXPECT_EQ(picked, (std::vector<int32_t>{5}));
-}
-
-TEST_F(ScrollListTest, SelectItemRefusesEveryIndexOutOfRange) {
-  MakeList(5);
-  for (const int index : {-1, -2, -1000, 5, 6}) EXPECT_FALSE(list->SelectItem(index));
-  EXPECT_EQ(list->SelectedItem(), 1);
 }
 
 TEST_F(ScrollListTest, AnEmptyListHasNoSelectionAndTakesOnlyItsOwnPresses) {

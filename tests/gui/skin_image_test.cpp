@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "gui/surface.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -133,6 +134,13 @@ TEST(SkinImage, KeepsTheBackgroundColourAndAppliesTheFileGamma) {
   ASSERT_TRUE(image.LoadFromBytes(
       WritePng({1, 1, 8, PNG_COLOR_TYPE_RGB, {1, 2, 3}, {}, {}, background, {}})));
   EXPECT_EQ(image.background, (std::array<uint8_t, 3>{1, 2, 3}));
+  // Drawn onto a surface at (1, 1), in the surface's own colour order.
+  std::unique_ptr<gui::CKV_Surface> surface;
+  ASSERT_TRUE(gui::CreateSurface(surface, 2, 2, 32));
+  gui::FillSurface(*surface, Qt::white);
+  image.DrawTo(1, 1, *surface);
+  EXPECT_EQ(surface->image.pixel(1, 1), qRgb(1, 2, 3));
+  EXPECT_EQ(surface->image.pixel(0, 0), qRgb(255, 255, 255));
 
   // A linear file on a 2.2 screen: 128 brightens to 255 * (128 / 255) ^ (1 / 2.2).
   ASSERT_TRUE(
@@ -202,16 +210,12 @@ TEST(SkinImage, RefusesWhatIsNotASoundPngAndKeepsNothing) {
     EXPECT_TRUE(image.bitmap.empty());
     EXPECT_EQ(image.BitmapBits(), nullptr);
   }
-}
-
-TEST(SkinImage, LoadsFilesAndRefusesMissingOnes) {
+  // From files: one that is there, one that is not.
   zarn::test::TempDir folder;
-  const std::string path = folder.File("skin.wui");
-  zarn::test::WriteFileBytes(path,
-                             WritePng({1, 1, 8, PNG_COLOR_TYPE_RGB, {1, 2, 3}, {}, {}, {}, {}}));
+  zarn::test::WriteFileBytes(folder.File("skin.wui"), good);
   gui::CKV_SkinImage image;
-  EXPECT_TRUE(image.Load(path));
-  EXPECT_EQ(BitmapPixels(image), (Bytes{3, 2, 1}));
+  EXPECT_TRUE(image.Load(folder.File("skin.wui")));
+  EXPECT_EQ(image.width, 4u);
   EXPECT_FALSE(image.Load(folder.File("missing.wui")));
   EXPECT_TRUE(image.Release());
 }

@@ -20,15 +20,7 @@ class SkinWindowTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(gui::RegisterSkinClass("KVZarn")); }
 };
 
-TEST_F(SkinWindowTest, RegistersABoundedClassNameAndTheStartDirectory) {
-  EXPECT_TRUE(gui::RegisterSkinClass(std::string(500, 'K')));
-  EXPECT_EQ(gui::SkinClassName(), std::string(gui::kMaxClassName, 'K'));
-  EXPECT_TRUE(gui::RegisterSkinClass("KVZarn"));
-  EXPECT_EQ(gui::SkinClassName(), "KVZarn");
-  EXPECT_EQ(gui::StartDirectory(), QDir::currentPath().toStdString());
-}
-
-TEST_F(SkinWindowTest, FlagsChooseTheFrameMenuAndVisibility) {
+TEST_F(SkinWindowTest, FlagsChooseTheFrameMenuAndVisibilityAndTheHandlerDecidesOnClosing) {
   const struct {
     uint32_t flags;
     bool menu;
@@ -51,11 +43,23 @@ TEST_F(SkinWindowTest, FlagsChooseTheFrameMenuAndVisibility) {
     EXPECT_EQ(window->windowTitle(), "Kalvoren Zarn");
     EXPECT_EQ(window->objectName(), "KVZarn");
     EXPECT_EQ(gui::GetSkinWindowRect(*window).topLeft(), QPoint(30, 40));
+    // Close requests go to the handler, which decides.
+    int requests = 0;
+    window->SetCloseHandler([&] { ++requests; });
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(window->isVisible(), test.visible);
     EXPECT_TRUE(gui::DestroySkinWindow(window));
     EXPECT_FALSE(gui::DestroySkinWindow(window));
   }
   std::unique_ptr<gui::CKV_SkinWindow> window;
   EXPECT_FALSE(gui::CreateSkinWindow(window, 0, 0, 0, 10, "", 0));
+  // The class name is bounded; the start directory is where the program started.
+  EXPECT_TRUE(gui::RegisterSkinClass(std::string(500, 'K')));
+  EXPECT_EQ(gui::SkinClassName(), std::string(gui::kMaxClassName, 'K'));
+  EXPECT_TRUE(gui::RegisterSkinClass("KVZarn"));
+  EXPECT_EQ(gui::SkinClassName(), "KVZarn");
+  EXPECT_EQ(gui::StartDirectory(), QDir::currentPath().toStdString());
 }
 
 TEST_F(SkinWindowTest, CentresOnTheReferenceKeepingItsSize) {
@@ -117,16 +121,6 @@ TEST_F(SkinWindowTest, PaintsTheBackBufferAndRoutesTheMouseToItsGroup) {
   QEvent ungrab(QEvent::UngrabMouse);
   QApplication::sendEvent(client, &ungrab);
   EXPECT_FALSE(raw->IsHovered());
-}
-
-TEST_F(SkinWindowTest, CloseRequestsGoToTheHandler) {
-  std::unique_ptr<gui::CKV_SkinWindow> window;
-  ASSERT_TRUE(gui::CreateSkinWindow(window, 0, 0, 60, 40, "Test", 0x01));
-  int requests = 0;
-  window->SetCloseHandler([&] { ++requests; });
-  EXPECT_FALSE(window->close());
-  EXPECT_EQ(requests, 1);
-  EXPECT_TRUE(window->isVisible());
 }
 
 }  // namespace

@@ -8,6 +8,9 @@ extern "C" {
 }
 #include <webp/demux.h>
 
+#include "test_movie.h"
+
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -96,6 +99,20 @@ bool DecodeMovie(const std::string& path, DecodedMovie& movie, std::string& erro
   avcodec_free_context(&context);
   avformat_close_input(&format);
   return true;
+}
+
+double Psnr(const DecodedMovie& decoded, size_t frame, const player::CKV_Image& expected) {
+  double squares = 0;
+  for (int y = 0; y < decoded.height; ++y) {
+    for (int x = 0; x < decoded.width; ++x) {
+      const player::Rgba want = player::test::PixelAt(expected, x, y);
+      const uint8_t* got = decoded.Pixel(frame, x, y);
+      for (const auto& [a, b] : {std::pair{got[0], want.r}, {got[1], want.g}, {got[2], want.b}})
+        squares += (a - b) * (a - b);
+    }
+  }
+  const double mse = squares / (3.0 * decoded.width * decoded.height);
+  return mse == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
 }  // namespace media::test

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+namespace player {
+class CKV_Image;
+}
+
 namespace media::test {
 
 struct DecodedMovie {
@@ -24,5 +28,9 @@ struct DecodedMovie {
 
 // False with the reason in error when the file cannot be read.
 bool DecodeMovie(const std::string& path, DecodedMovie& movie, std::string& error);
+
+// The peak signal-to-noise ratio in dB of a decoded frame's colour against the player's
+// drawing; infinite when they are equal.
+double Psnr(const DecodedMovie& decoded, size_t frame, const player::CKV_Image& expected);
 
 }  // namespace media::test

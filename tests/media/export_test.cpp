@@ -14,6 +14,7 @@ namespace {
 using player::test::kBlue;
 using player::test::kRed;
 using test::DecodedMovie;
+using test::Psnr;
 
 constexpr int kFrames = 6;
 constexpr player::Rgba kOrange{255, 160, 0, 255};
@@ -30,20 +31,6 @@ std::shared_ptr<const player::CKV_Movie> MovingSquare(player::Rgba fill = kRed,
   for (int frame = 1; frame < kFrames; ++frame)
     movie.Add(player::test::Move(1, {c, s, -s, c, 400.0 + 40 * frame, 480})).Frame();
   return movie.Load();
-}
-
-double Psnr(const DecodedMovie& decoded, size_t frame, const player::CKV_Image& expected) {
-  double squares = 0;
-  for (int y = 0; y < decoded.height; ++y) {
-    for (int x = 0; x < decoded.width; ++x) {
-      const player::Rgba want = player::test::PixelAt(expected, x, y);
-      const uint8_t* got = decoded.Pixel(frame, x, y);
-      for (const auto& [a, b] : {std::pair{got[0], want.r}, {got[1], want.g}, {got[2], want.b}})
-        squares += (a - b) * (a - b);
-    }
-  }
-  const double mse = squares / (3.0 * decoded.width * decoded.height);
-  return mse == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
 struct FormatCase {

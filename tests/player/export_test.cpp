@@ -76,12 +76,22 @@ TEST(AnimatedGif, HoldsEveryFrameWithDelaysThatAddUpAndLoops) {
   EXPECT_TRUE(loops);
   std::vector<int> delays;
   std::vector<int> squareColumn;
+  // Frames after the first hold the changed rectangle, drawn over the frame before; their
+  // transparent index keeps what shows.
+  std::vector<int> row2(40, -1);
   for (int i = 0; i < gif->ImageCount; ++i) {
     GraphicsControlBlock control;
     ASSERT_EQ(DGifSavedExtensionToGCB(gif, i, &control), GIF_OK);
     delays.push_back(control.DelayTime);
+    EXPECT_EQ(control.DisposalMode, DISPOSE_DO_NOT);
+    const GifImageDesc& rect = gif->SavedImages[i].ImageDesc;
+    for (int x = rect.Left;
+         x < rect.Left + rect.Width && rect.Top <= 2 && 2 < rect.Top + rect.Height; ++x) {
+      const int index = gif->SavedImages[i].RasterBits[(2 - rect.Top) * rect.Width + x - rect.Left];
+      if (index != control.TransparentColor) row2[x] = index;
+    }
     squareColumn.push_back(SquareColumn([&](int x) {
-      const GifColorType color = gif->SColorMap->Colors[gif->SavedImages[i].RasterBits[80 + x]];
+      const GifColorType color = gif->SColorMap->Colors[row2[x]];
       return color.Red > 200 && color.Blue < 50;
     }));
   }

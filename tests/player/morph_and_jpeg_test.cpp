@@ -67,25 +67,15 @@ TEST(MorphShape, DrawsTheShapeTheRatioPicksWithItsFillAndLine) {
     int y;
     Rgba color;
   };
+  // At the start a hairline runs in the last column and row of the square and in the pixels
+  // before its first ones: (5, 5) to (15, 15) filled, framed by (4..14). Halfway: 15 pixels
+  // wide, half red and half blue, the line 2.5 pixels wide. At the end: 20 pixels of blue, a
+  // 5-pixel black line around them.
   const Probe probes[] = {
-      // At the start a hairline runs in the last column and row of the square and in the
-      // pixels before its first ones: (5, 5) to (15, 15) filled, framed by (4..14).
-      {1, 10, 10, kRed},
-      {1, 4, 10, kBlack},
-      {1, 14, 10, kBlack},
-      {1, 16, 10, kWhite},
-      {1, 10, 4, kBlack},
-      {1, 10, 16, kWhite},
-      // Halfway: 15 pixels wide, half red and half blue, the line 2.5 pixels wide.
-      {2, 12, 12, kPurple},
-      {2, 16, 12, kPurple},
-      {2, 20, 12, kBlack},
-      {2, 23, 12, kWhite},
-      // At the end: 20 pixels of blue, a 5-pixel black line around them.
-      {3, 15, 15, kBlue},
-      {3, 21, 15, kBlue},
-      {3, 25, 15, kBlack},
-      {3, 29, 15, kWhite},
+      {1, 10, 10, kRed},   {1, 4, 10, kBlack},  {1, 14, 10, kBlack},  {1, 16, 10, kWhite},
+      {1, 10, 4, kBlack},  {1, 10, 16, kWhite}, {2, 12, 12, kPurple}, {2, 16, 12, kPurple},
+      {2, 20, 12, kBlack}, {2, 23, 12, kWhite}, {3, 15, 15, kBlue},   {3, 21, 15, kBlue},
+      {3, 25, 15, kBlack}, {3, 29, 15, kWhite},
   };
   for (const Probe& p : probes) {
     const auto image = RenderFrameOf(loaded, p.frame);

@@ -34,14 +34,11 @@ Probe At(int x, int y, Rgba color, int tolerance = 2) {
 }
 
 struct PixelCase {
-  PixelCase(const char* n, std::function<void(TestMovie&)> b, std::vector<Probe> p, uint8_t v = 4,
-            double s = 1.0)
-      : name(n), build(std::move(b)), probes(std::move(p)), version(v), scale(s) {}
   const char* name;
   std::function<void(TestMovie&)> build;
   std::vector<Probe> probes;
-  uint8_t version;
-  double scale;
+  uint8_t version = 4;
+  double scale = 1.0;
 };
 
 // PlaceObject's body: character, depth, then the matrix and the colour transform, each
@@ -122,15 +119,6 @@ std::unique_ptr<swftk::CSwfDefineFont> SquareFont() {
   glyphs.push_back(GlyphShape({{0, -1024, 256, 0}}));
   return DefineFont(1, std::move(glyphs));
 }
-
-// At height 400 twips from (100, 600): the square x 5..15, y 20..30 pixels, the bar x 20..25,
-// y 10..30.
-void StaticText(TestMovie& movie, uint16_t code) {
-  movie.Add(SquareFont(), DefineText(2, code, {{kRed, 100, 600, 400, {{0, 300}, {1, 0}}}}));
-  movie.Add(Place(2, 1));
-}
-const std::vector<Probe> kStaticTextProbes = {
-    At(10, 25, kRed), At(22, 15, kRed), At(17, 25, kWhite), At(10, 18, kWhite), At(22, 31, kWhite)};
 
 // 'A' is 600 wide with advance 800, the space has no outline and advance 400; a field of
 // height 1024 lays the em square out 1:1 in twips.
@@ -311,10 +299,15 @@ TEST(Pixels, OldPlacementsButtonsBitmapsAndTexts) {
          m.Add(Place(1, 1, {}, Tint({0, 256, 256, 256}, {0, 255, 0, 0})), Place(2, 2));
        },
        {At(10, 10, kGreen), At(30, 10, kWhite)}},
-      {"DefineText glyphs stand on the baseline at their advances",
-       [](TestMovie& m) { StaticText(m, kDefineText); }, kStaticTextProbes},
-      {"DefineText2 glyphs stand on the baseline at their advances",
-       [](TestMovie& m) { StaticText(m, kDefineText2); }, kStaticTextProbes},
+      {"DefineText glyphs stand on the baseline at their advances: at height 400 twips from "
+       "(100, 600) the square x 5..15, y 20..30 pixels, the bar x 20..25, y 10..30",
+       [](TestMovie& m) {
+         m.Add(SquareFont(),
+               DefineText(2, kDefineText, {{kRed, 100, 600, 400, {{0, 300}, {1, 0}}}}),
+               Place(2, 1));
+       },
+       {At(10, 25, kRed), At(22, 15, kRed), At(17, 25, kWhite), At(10, 18, kWhite),
+        At(22, 31, kWhite)}},
       {"DefineText2 colours carry alpha, and colour transforms apply to texts",
        [](TestMovie& m) {
          const TextRun halfRed{{255, 0, 0, 128}, 100, 600, 400, {{0, 0}}};

@@ -40,40 +40,30 @@ struct Screenshot {
 std::vector<Screenshot> ScreenshotsOfToml(const std::filesystem::path& folder) {
   std::ifstream toml(folder / "test.toml");
   std::vector<Screenshot> shots;
+  Screenshot* section = nullptr;  // the comparison whose keys follow, if any
   uint32_t frames = 1;
-  std::string line;
-  const std::string section = "[image_comparisons.";
-  std::vector<bool> triggered;
-  while (std::getline(toml, line)) {
+  const std::string prefix = "[image_comparisons.";
+  for (std::string line; std::getline(toml, line);) {
     std::istringstream words(line);
     std::string key;
     std::string equals;
     long value = 0;
-    if (line.starts_with(section)) {
-      const std::string name = line.substr(section.size(), line.find(']') - section.size());
-      shots.push_back({(folder / (name + ".expected.png")).string(), 0, 0, 0});
-      triggered.push_back(false);
+    if (line.starts_with(prefix)) {
+      const std::string name = line.substr(prefix.size(), line.find(']') - prefix.size());
+      section = &shots.emplace_back(Screenshot{(folder / (name + ".expected.png")).string(), 0});
     } else if (line.starts_with("[")) {
-      triggered.push_back(true);
-      shots.push_back({});
+      section = nullptr;
     } else if (words >> key >> equals >> value) {
       if (key == "num_frames" || key == "num_ticks") frames = static_cast<uint32_t>(value);
-      if (shots.empty()) continue;
-      if (key == "tolerance") shots.back().tolerance = static_cast<int>(value);
-      if (key == "max_outliers") shots.back().maxOutliers = static_cast<int>(value);
-      if (key == "trigger") {
-        shots.back().frame = static_cast<uint32_t>(value);
-        triggered.back() = true;
-      }
+      if (!section) continue;
+      if (key == "tolerance") section->tolerance = static_cast<int>(value);
+      if (key == "max_outliers") section->maxOutliers = static_cast<int>(value);
+      if (key == "trigger") section->frame = static_cast<uint32_t>(value);
     }
   }
-  std::vector<Screenshot> out;
-  for (size_t i = 0; i < shots.size(); ++i) {
-    if (shots[i].image.empty()) continue;
-    if (!triggered[i]) shots[i].frame = frames;
-    out.push_back(shots[i]);
-  }
-  return out;
+  for (Screenshot& shot : shots)
+    if (shot.frame == 0) shot.frame = frames;
+  return shots;
 }
 
 std::vector<Screenshot> ScreenshotsOf(const zarn::test::IndexEntry& entry) {
