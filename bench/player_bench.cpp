@@ -5,7 +5,9 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,20 +66,34 @@ BENCHMARK(BM_LoadLetters)
     ->ArgNames({"letters", "edit_text"})
     ->Unit(benchmark::kMillisecond);
 
-// The first frame of a corpus movie drawn at its stage size.
-void BM_RenderCorpusMovie(benchmark::State& state, const char* path) {
+// A corpus movie's player and an image of its stage size; null, having said why, when the
+// movie is absent or has no stage.
+std::unique_ptr<CKV_Player> CorpusPlayer(benchmark::State& state, const char* path,
+                                         std::unique_ptr<CKV_Image>& image) {
   const MovieLoadResult loaded =
       LoadMovieFile((std::filesystem::path(ZARN_CORPUS_DIR) / path).string());
-  if (!loaded.movie) return state.SkipWithError("the corpus movie is absent");
-  CKV_Player player(loaded.movie);
+  if (!loaded.movie) {
+    state.SkipWithError("the corpus movie is absent");
+    return nullptr;
+  }
   int width = 0;
   int height = 0;
   std::string error;
-  if (!StageImageSize(*loaded.movie, 1.0, width, height, error))
-    return state.SkipWithError(error.c_str());
-  auto image = CKV_Image::Create(width, height);
+  if (!StageImageSize(*loaded.movie, 1.0, width, height, error)) {
+    state.SkipWithError(error.c_str());
+    return nullptr;
+  }
+  image = CKV_Image::Create(width, height);
+  return std::make_unique<CKV_Player>(loaded.movie);
+}
+
+// The first frame of a corpus movie drawn at its stage size.
+void BM_RenderCorpusMovie(benchmark::State& state, const char* path) {
+  std::unique_ptr<CKV_Image> image;
+  const auto player = CorpusPlayer(state, path, image);
+  if (!player) return;
   for (auto _ : state) {
-    RenderFrame(player, *image);
+    RenderFrame(*player, *image);
     benchmark::DoNotOptimize(image->Data());
   }
 }
@@ -89,6 +105,29 @@ BENCHMARK_CAPTURE(BM_RenderCorpusMovie, font_specimen, "swftools/doc/Arial.swf")
     ->Unit(benchmark::kMillisecond);
 // The largest version-4 movie of shapes and texts.
 BENCHMARK_CAPTURE(BM_RenderCorpusMovie, version4, "gnash/samples/test.swf")
+    ->Unit(benchmark::kMillisecond);
+
+// A corpus movie played on, frame after frame, timing only the drawing of each frame: what
+// stays still is drawn again, what moves is drawn anew.
+void BM_PlayCorpusMovie(benchmark::State& state, const char* path) {
+  std::unique_ptr<CKV_Image> image;
+  const auto player = CorpusPlayer(state, path, image);
+  if (!player) return;
+  for (auto _ : state) {
+    player->Advance();
+    const auto start = std::chrono::steady_clock::now();
+    RenderFrame(*player, *image);
+    benchmark::DoNotOptimize(image->Data());
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  ReportPeakMemory(state);
+}
+BENCHMARK_CAPTURE(BM_PlayCorpusMovie, outlines, "swftools/swfs/tessel_loader.swf")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_PlayCorpusMovie, version4, "gnash/samples/test.swf")
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 void BM_AdvanceLetterFrame(benchmark::State& state) {

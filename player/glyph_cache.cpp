@@ -3,12 +3,12 @@
 #include <cairo.h>
 
 #include <cmath>
-#include <limits>
 #include <tuple>
 #include <unordered_map>
 
 #include "player/cairo_handles.h"
 #include "player/outline_painter.h"
+#include "player/pixel_box.h"
 
 namespace player {
 namespace {
@@ -58,38 +58,21 @@ void Split(double value, int& whole, int& phase) {
 
 Mask MakeMask(const ShapeOutline& glyph, const MaskKey& key) {
   const Transform2D local{key.a, key.b, key.c, key.d, key.phaseX / kPhases, key.phaseY / kPhases};
-  double minX = std::numeric_limits<double>::max();
-  double minY = minX;
-  double maxX = std::numeric_limits<double>::lowest();
-  double maxY = maxX;
-  for (const DrawItem& item : glyph.items) {
-    if (item.kind != DrawItem::Kind::kFill) continue;
-    for (const PathPoint& p : item.path.points) {
-      const double x = local.a * p.x + local.c * p.y + local.tx;
-      const double y = local.b * p.x + local.d * p.y + local.ty;
-      minX = std::min(minX, x);
-      minY = std::min(minY, y);
-      maxX = std::max(maxX, x);
-      maxY = std::max(maxY, y);
-    }
-  }
-  if (minX > maxX) return {};
-  // A pixel of room on each side for the antialiased edge.
-  const double left = std::floor(minX) - 1;
-  const double top = std::floor(minY) - 1;
-  const double width = std::ceil(maxX) + 1 - left;
-  const double height = std::ceil(maxY) + 1 - top;
+  PixelBox box;
+  if (!ShapePixelBox(glyph, local, box)) return {};
+  const double width = box.Width();
+  const double height = box.Height();
   if (width * height > CKV_GlyphCache::kMaxMaskPixels) return {};
   SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_A8, static_cast<int>(width),
                                                 static_cast<int>(height)));
   const ContextPtr cr(cairo_create(surface.get()));
-  SetCairoMatrix(cr.get(), Transform2D::Translation(-left, -top) * local);
+  SetCairoMatrix(cr.get(), Transform2D::Translation(-box.left, -box.top) * local);
   cairo_set_fill_rule(cr.get(), CAIRO_FILL_RULE_EVEN_ODD);
   for (const DrawItem& item : glyph.items)
     if (item.kind == DrawItem::Kind::kFill) AppendPath(cr.get(), item.path, true);
   cairo_fill(cr.get());
   cairo_surface_flush(surface.get());
-  return {std::move(surface), static_cast<int>(left), static_cast<int>(top)};
+  return {std::move(surface), static_cast<int>(box.left), static_cast<int>(box.top)};
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "player/cairo_handles.h"
 #include "player/character_table.h"
 #include "player/glyph_cache.h"
+#include "player/shape_cache.h"
 
 namespace player {
 namespace {
@@ -242,6 +243,15 @@ void CKV_OutlinePainter::Paint(const ShapeOutline& outline, const Transform2D& d
     cairo_fill(cr_);
     CloseSeams(item, outline, device, colorTransform);
   }
+}
+
+void CKV_OutlinePainter::PaintKept(const ShapeOutline& outline, const Transform2D& device,
+                                   const ColorTransform& colorTransform) {
+  if (!Drawable(device)) return;
+  if (shapeCache_ &&
+      shapeCache_->Paint(cr_, outline, device, colorTransform, maskMode_, characters_))
+    return;
+  Paint(outline, device, colorTransform);
 }
 
 void CKV_OutlinePainter::PaintGlyph(const ShapeOutline& outline, const Transform2D& device,

@@ -9,19 +9,27 @@ namespace player {
 
 class CKV_CharacterTable;
 class CKV_GlyphCache;
+class CKV_ShapeCache;
 
 // Paints shape outlines into a cairo context. In mask mode every fill and stroke paints
 // opaque, for clipping layers.
 class CKV_OutlinePainter {
  public:
-  // Glyphs go through the cache when one is given.
+  // Glyphs and kept shapes go through the caches when they are given.
   CKV_OutlinePainter(cairo_t* cr, const CKV_CharacterTable& characters, bool maskMode,
-                     CKV_GlyphCache* glyphCache = nullptr)
-      : cr_(cr), characters_(characters), maskMode_(maskMode), glyphCache_(glyphCache) {}
+                     CKV_GlyphCache* glyphCache = nullptr, CKV_ShapeCache* shapeCache = nullptr)
+      : cr_(cr),
+        characters_(characters),
+        maskMode_(maskMode),
+        glyphCache_(glyphCache),
+        shapeCache_(shapeCache) {}
 
   // The device transform maps the outline's twips to pixels.
   void Paint(const ShapeOutline& outline, const Transform2D& device,
              const ColorTransform& colorTransform);
+  // The same for an outline that lives as long as the shape cache, a shape character's.
+  void PaintKept(const ShapeOutline& outline, const Transform2D& device,
+                 const ColorTransform& colorTransform);
   // A glyph in one colour.
   void PaintGlyph(const ShapeOutline& outline, const Transform2D& device, Rgba color);
 
@@ -45,6 +53,7 @@ class CKV_OutlinePainter {
   const CKV_CharacterTable& characters_;
   bool maskMode_ = false;
   CKV_GlyphCache* glyphCache_ = nullptr;
+  CKV_ShapeCache* shapeCache_ = nullptr;
 };
 
 // Sets the context's matrix to a transform from twips to pixels.

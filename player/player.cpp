@@ -5,6 +5,7 @@
 #include "player/glyph_cache.h"
 #include "player/movie.h"
 #include "player/script_host.h"
+#include "player/shape_cache.h"
 
 namespace player {
 
@@ -12,6 +13,7 @@ CKV_Player::CKV_Player(std::shared_ptr<const CKV_Movie> movie, PlayerOptions opt
     : movie_(std::move(movie)),
       deviceFonts_(options.deviceFonts ? std::move(options.deviceFonts) : MakeSystemDeviceFonts()),
       glyphCache_(std::make_unique<CKV_GlyphCache>()),
+      shapeCache_(std::make_unique<CKV_ShapeCache>()),
       context_(*movie_),
       background_(movie_->background) {
   context_.onTrace = std::move(options.onTrace);

@@ -18,6 +18,7 @@ namespace player {
 
 class CKV_DeviceFonts;
 class CKV_GlyphCache;
+class CKV_ShapeCache;
 class CKV_Movie;
 
 // What a player is told before its first frame plays.
@@ -51,8 +52,10 @@ class CKV_Player {
 
   const CKV_Movie& Movie() const { return *movie_; }
   CKV_DeviceFonts& DeviceFonts() const { return *deviceFonts_; }
-  // Masks of the movie's glyphs as drawn so far, for drawing them again.
+  // Masks of the movie's glyphs and its shapes' rasterisations as drawn so far, for drawing
+  // them again.
   CKV_GlyphCache& GlyphCache() const { return *glyphCache_; }
+  CKV_ShapeCache& ShapeCache() const { return *shapeCache_; }
   const CKV_SpriteInstance& Root() const { return *root_; }
   CKV_SpriteInstance& Root() { return *root_; }
   uint32_t CurrentFrame() const { return root_->CurrentFrame(); }
@@ -89,6 +92,7 @@ class CKV_Player {
   std::shared_ptr<const CKV_Movie> movie_;
   std::shared_ptr<CKV_DeviceFonts> deviceFonts_;
   std::unique_ptr<CKV_GlyphCache> glyphCache_;
+  std::unique_ptr<CKV_ShapeCache> shapeCache_;
   // Instances report to the context until they go, so it outlives them.
   CKV_PlayContext context_;
   std::unique_ptr<CKV_SpriteInstance> root_;

@@ -16,6 +16,7 @@
 #include "player/morph_shape_character.h"
 #include "player/movie.h"
 #include "player/outline_painter.h"
+#include "player/pixel_box.h"
 #include "player/player.h"
 #include "player/shape_character.h"
 #include "player/text_character.h"
@@ -36,6 +37,7 @@ class StageDrawer {
         movie_(player.Movie()),
         deviceFonts_(player.DeviceFonts()),
         glyphCache_(player.GlyphCache()),
+        shapeCache_(player.ShapeCache()),
         stageToDevice_(stageToDevice) {}
 
   void DrawList(const DisplayList& list, const Transform2D& transform,
@@ -66,6 +68,8 @@ class StageDrawer {
   void DrawMasked(const DisplayEntry& clip, Iterator first, Iterator end,
                   const Transform2D& transform, const ColorTransform& colorTransform, bool mask) {
     if (first == end) return;
+    cairo_save(cr_);
+    ClipToShapeBox(clip, transform);
     cairo_identity_matrix(cr_);
     cairo_push_group(cr_);
     DrawRange(first, end, transform, colorTransform, mask);
@@ -77,6 +81,23 @@ class StageDrawer {
     const PatternPtr coverage(cairo_pop_group(cr_));
     cairo_set_source(cr_, content.get());
     cairo_mask(cr_, coverage.get());
+    cairo_restore(cr_);
+  }
+
+  // Nothing shows outside a clipping shape, so its content and coverage need only the pixels
+  // the shape can touch rather than the whole image.
+  void ClipToShapeBox(const DisplayEntry& clip, const Transform2D& transform) {
+    const CKV_Character* character = clip.instance ? clip.instance->Character() : nullptr;
+    if (!character || character->Kind() != CharacterKind::kShape) return;
+    const Transform2D device = stageToDevice_ * transform * clip.placement.matrix;
+    PixelBox box;
+    if (!CKV_OutlinePainter::Drawable(device) ||
+        !ShapePixelBox(static_cast<const CKV_ShapeCharacter*>(character)->outline, device, box))
+      return;
+    cairo_identity_matrix(cr_);
+    cairo_new_path(cr_);
+    cairo_rectangle(cr_, box.left, box.top, box.Width(), box.Height());
+    cairo_clip(cr_);
   }
 
   void DrawEntry(const DisplayEntry& entry, const Transform2D& parentTransform,
@@ -96,12 +117,12 @@ class StageDrawer {
     }
     const CKV_Character* character = instance.Character();
     if (!character) return;
-    CKV_OutlinePainter painter(cr_, movie_.characters, mask, &glyphCache_);
+    CKV_OutlinePainter painter(cr_, movie_.characters, mask, &glyphCache_, &shapeCache_);
     const Transform2D device = stageToDevice_ * transform;
     switch (character->Kind()) {
       case CharacterKind::kShape:
-        painter.Paint(static_cast<const CKV_ShapeCharacter*>(character)->outline, device,
-                      colorTransform);
+        painter.PaintKept(static_cast<const CKV_ShapeCharacter*>(character)->outline, device,
+                          colorTransform);
         break;
       case CharacterKind::kMorphShape:
         painter.Paint(*static_cast<const CKV_MorphShapeCharacter*>(character)->OutlineAt(ratio),
@@ -192,6 +213,7 @@ class StageDrawer {
   const CKV_Movie& movie_;
   CKV_DeviceFonts& deviceFonts_;
   CKV_GlyphCache& glyphCache_;
+  CKV_ShapeCache& shapeCache_;
   Transform2D stageToDevice_;
 };
 
