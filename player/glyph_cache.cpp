@@ -75,6 +75,20 @@ Mask MakeMask(const ShapeOutline& glyph, const MaskKey& key) {
   return {std::move(surface), static_cast<int>(box.left), static_cast<int>(box.top)};
 }
 
+bool OutsideClip(cairo_t* cr, const ShapeOutline& glyph, const Transform2D& device) {
+  PixelBox box;
+  if (!ShapePixelBox(glyph, device, box)) return true;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+  cairo_clip_extents(cr, &left, &top, &right, &bottom);
+  cairo_restore(cr);
+  return box.right <= left || box.left >= right || box.bottom <= top || box.top >= bottom;
+}
+
 }  // namespace
 
 struct CKV_GlyphCache::Masks {
@@ -97,6 +111,8 @@ bool CKV_GlyphCache::Paint(cairo_t* cr, const ShapeOutline& glyph, const Transfo
   Split(device.ty, wholeY, key.phaseY);
   auto found = masks_->byKey.find(key);
   if (found == masks_->byKey.end()) {
+    // A glyph wholly outside the area being drawn shows nothing: no mask is made for it.
+    if (OutsideClip(cr, glyph, device)) return true;
     if (masks_->byKey.size() >= kCapacity) masks_->byKey.clear();
     found = masks_->byKey.emplace(key, MakeMask(glyph, key)).first;
   }

@@ -85,14 +85,16 @@ TEST(MorphShape, DrawsTheShapeTheRatioPicksWithItsFillAndLine) {
 }
 
 TEST(GlyphCache, RepeatedLettersShareAMaskPerPhaseAndKeepTheirPlace) {
-  // Eight squares 10 pixels wide, 12.5 pixels apart from x = 5: whole and half pixels.
+  // Eight squares 10 pixels wide, 12.5 pixels apart from x = 5: whole and half pixels. A larger
+  // square right of the stage makes no mask.
   std::vector<std::unique_ptr<swftk::CSwfShape>> glyphs;
   glyphs.push_back(GlyphShape({{0, -512, 512, 0}}));
   TextRun run{kRed, 100, 400, 400, {}};
   for (int i = 0; i < 8; ++i) run.glyphs.emplace_back(0, 250);
   TestMovie movie(120, 30);
   movie.Add(DefineFont(1, std::move(glyphs)), DefineText(2, swftk::tagcode::kDefineText, {run}),
-            Place(2, 1));
+            DefineText(3, swftk::tagcode::kDefineText, {{kRed, 2450, 400, 300, {{0, 0}}}}),
+            Place(2, 1), Place(3, 2));
   CKV_Player player(movie.Load());
   const auto image = Render(player);
   EXPECT_EQ(player.GlyphCache().Size(), 2U);
