@@ -13,9 +13,7 @@ uint32_t CutRangeAtStop(const std::shared_ptr<const player::CKV_Movie>& movie, u
   const uint32_t frames = movie->timeline.FrameCount();
   if (last <= frames || frames == 0) return last;
   // Played to its last frame without drawing, which costs little beside drawing.
-  player::CKV_Player player(movie);
-  for (uint32_t frame = 1; frame < frames; ++frame) player.Advance();
-  if (player.Root().IsPlaying()) return last;
+  if (!player::StopsBy(movie, frames)) return last;
   err << "zarn-cli: note: the movie has stopped by its last frame, " << frames
       << "; the range ends there instead of at " << last << "\n";
   return frames;

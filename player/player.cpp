@@ -62,4 +62,10 @@ void CKV_Player::FinishStep() {
   UpdateBoundFields(*root_, context_);
 }
 
+bool StopsBy(const std::shared_ptr<const CKV_Movie>& movie, uint32_t frame) {
+  CKV_Player player(movie);
+  for (uint32_t shown = 1; shown < frame; ++shown) player.Advance();
+  return !player.Root().IsPlaying();
+}
+
 }  // namespace player

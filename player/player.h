@@ -100,4 +100,8 @@ class CKV_Player {
   Rgba background_;
 };
 
+// Whether the movie's main timeline has stopped once played to the frame (counting from 1),
+// as a movie ending in stop() has by its last frame. Plays without drawing.
+bool StopsBy(const std::shared_ptr<const CKV_Movie>& movie, uint32_t frame);
+
 }  // namespace player

@@ -20,16 +20,21 @@ constexpr int kFrames = 6;
 constexpr player::Rgba kOrange{255, 160, 0, 255};
 
 // A red square turned by 30 degrees, so its edges are antialiased, moving 2 pixels right a
-// frame over a blue stage of 64 x 48 at 12 frames a second.
+// frame over a blue stage of 64 x 48 at 12 frames a second; stopping on its last frame when
+// asked, as the engine's movies do.
 std::shared_ptr<const player::CKV_Movie> MovingSquare(player::Rgba fill = kRed,
-                                                      player::Rgba background = kBlue) {
+                                                      player::Rgba background = kBlue,
+                                                      bool stops = false) {
   player::test::TestMovie movie(64, 48, background);
   movie.Add(player::test::FilledRect(1, fill, -240, -240, 240, 240));
   const double c = std::cos(M_PI / 6);
   const double s = std::sin(M_PI / 6);
   movie.Add(player::test::Place(1, 1, {c, s, -s, c, 400, 480})).Frame();
-  for (int frame = 1; frame < kFrames; ++frame)
-    movie.Add(player::test::Move(1, {c, s, -s, c, 400.0 + 40 * frame, 480})).Frame();
+  for (int frame = 1; frame < kFrames; ++frame) {
+    movie.Add(player::test::Move(1, {c, s, -s, c, 400.0 + 40 * frame, 480}));
+    if (stops && frame == kFrames - 1) movie.Add(player::test::DoAction({0x07}));  // stop
+    movie.Frame();
+  }
   return movie.Load();
 }
 
@@ -128,6 +133,21 @@ TEST(MovieExport, RateAndPassesHoldTheMoviesFrames) {
   EXPECT_NE(decoded.frames[1], decoded.frames[2]);
   EXPECT_EQ(decoded.frames[0], decoded.frames[2 * kFrames]);
   EXPECT_EQ(decoded.frames[2 * kFrames - 1], decoded.frames[4 * kFrames - 1]);
+}
+
+TEST(MovieExport, AMovieThatStopsHoldsItsLastFrameASecondEachPass) {
+  zarn::test::TempDir dir;
+  ExportOptions options;
+  options.loops = 2;
+  const DecodedMovie decoded =
+      ExportAndRead(dir.File("rest.apng"), options, MovingSquare(kRed, kBlue, true));
+  // Six frames and twelve more of the last at 12 frames a second, twice.
+  constexpr size_t kPass = kFrames + 12;
+  ASSERT_EQ(decoded.frames.size(), 2 * kPass);
+  EXPECT_NE(decoded.frames[kFrames - 2], decoded.frames[kFrames - 1]);
+  EXPECT_EQ(decoded.frames[kFrames - 1], decoded.frames[kPass - 1]);
+  EXPECT_EQ(decoded.frames[0], decoded.frames[kPass]);
+  EXPECT_EQ(decoded.frames[kPass - 1], decoded.frames[2 * kPass - 1]);
 }
 
 TEST(MovieExport, SizeIsDrawnFromTheVectorsAndEvenForVideo) {
