@@ -13,6 +13,7 @@
 #include "player/movie.h"
 #include "player/player.h"
 #include "player/renderer.h"
+#include "swftk/units.h"
 
 namespace media {
 namespace {
@@ -21,7 +22,7 @@ namespace {
 constexpr uint32_t kMaxOutputFrames = 100000;
 constexpr double kMaxFps = 120;
 constexpr uint32_t kMaxLoops = 1000;
-constexpr double kTwipsPerPixel = 20;
+constexpr double kTwipsPerPixel = swftk::kTwipsPerPixel;
 // A movie that stops at the range's end shows its last frame this long before the file ends,
 // so that a page or a player looping the file lets the text rest before it starts again.
 constexpr double kHoldSeconds = 1.0;
@@ -159,10 +160,17 @@ struct ExportPlan {
   uint32_t total = 0;
 };
 
-// The output frames that hold every pass at the output's rate.
-double OutputFrames(const ExportOptions& options, const ExportPlan& plan) {
+// Counts the output frames that hold every pass at the output's rate; false past the limit.
+bool CountOutputFrames(const ExportOptions& options, ExportPlan& plan, std::string& error) {
   const double sourceFrames = static_cast<double>(plan.passLength) * options.loops;
-  return std::ceil(sourceFrames * plan.fps / plan.movieRate - 1e-9);
+  const double outputFrames = std::ceil(sourceFrames * plan.fps / plan.movieRate - 1e-9);
+  if (outputFrames > kMaxOutputFrames) {
+    return Refuse("the export would have " + std::to_string(std::llround(outputFrames)) +
+                      " frames; at most 100000 are written",
+                  error);
+  }
+  plan.total = static_cast<uint32_t>(outputFrames);
+  return true;
 }
 
 bool PlanExport(const player::CKV_Movie& movie, const ExportOptions& options, ExportFormat format,
@@ -175,20 +183,7 @@ bool PlanExport(const player::CKV_Movie& movie, const ExportOptions& options, Ex
   const uint32_t last = options.to != 0 ? options.to : movie.timeline.FrameCount();
   if (last < options.from) return Refuse("the frame range is empty", error);
   plan.passLength = last - options.from + 1;
-  const double outputFrames = OutputFrames(options, plan);
-  if (outputFrames > kMaxOutputFrames) {
-    return Refuse("the export would have " + std::to_string(std::llround(outputFrames)) +
-                      " frames; at most 100000 are written",
-                  error);
-  }
-  plan.total = static_cast<uint32_t>(outputFrames);
-  return true;
-}
-
-// Lengthens each pass by frames of the movie past the range's end.
-void AddHold(const ExportOptions& options, uint32_t frames, ExportPlan& plan) {
-  plan.passLength += frames;
-  plan.total = static_cast<uint32_t>(std::min<double>(OutputFrames(options, plan), UINT32_MAX));
+  return CountOutputFrames(options, plan, error);
 }
 
 }  // namespace
@@ -210,12 +205,9 @@ bool ExportMovie(const std::shared_ptr<const player::CKV_Movie>& movie,
   ExportPlan plan;
   if (!PlanExport(*movie, options, *format, plan, error)) return false;
   // Played past its stop, the movie shows the frame it stopped on: the hold is more frames.
-  if (player::StopsBy(movie, options.from + plan.passLength - 1))
-    AddHold(options, static_cast<uint32_t>(std::lround(plan.movieRate * kHoldSeconds)), plan);
-  if (plan.total > kMaxOutputFrames) {
-    return Refuse("the export would have " + std::to_string(plan.total) +
-                      " frames; at most 100000 are written",
-                  error);
+  if (player::StopsBy(movie, options.from + plan.passLength - 1)) {
+    plan.passLength += static_cast<uint32_t>(std::lround(plan.movieRate * kHoldSeconds));
+    if (!CountOutputFrames(options, plan, error)) return false;
   }
   if (*format == ExportFormat::kGif) {
     if (std::abs(plan.fps - plan.movieRate) > 1e-9 || options.loops != 1)

@@ -5,11 +5,12 @@
 #include "player/clip_geometry.h"
 #include "player/play_context.h"
 #include "player/sprite_instance.h"
+#include "swftk/units.h"
 
 namespace player {
 namespace {
 
-constexpr double kTwipsPerPixel = 20;
+constexpr double kTwipsPerPixel = swftk::kTwipsPerPixel;
 
 // The pointer in the coordinates of the clip's parent, in twips.
 bool PointerInParent(const CKV_SpriteInstance& clip, const CKV_PlayContext& context, double& x,

@@ -10,11 +10,12 @@
 #include "player/play_context.h"
 #include "player/sprite_instance.h"
 #include "player/target_path.h"
+#include "swftk/units.h"
 
 namespace player {
 namespace {
 
-constexpr double kTwipsPerPixel = 20;
+constexpr double kTwipsPerPixel = swftk::kTwipsPerPixel;
 // Positions stay where a 32-bit twip count reaches.
 constexpr double kMaxCoordinate = 2147483647.0 / kTwipsPerPixel;
 constexpr double kDegrees = 180 / std::numbers::pi;

@@ -6,6 +6,7 @@
 #include "player/movie.h"
 #include "player/script_host.h"
 #include "player/shape_cache.h"
+#include "swftk/units.h"
 
 namespace player {
 
@@ -42,7 +43,7 @@ void CKV_Player::GotoFrame(uint32_t frame) {
 }
 
 void CKV_Player::MouseMove(double x, double y) {
-  constexpr double kTwipsPerPixel = 20;
+  constexpr double kTwipsPerPixel = swftk::kTwipsPerPixel;
   pointer_.Move(*root_, context_, x * kTwipsPerPixel, y * kTwipsPerPixel);
   FinishStep();
 }

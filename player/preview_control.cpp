@@ -12,11 +12,12 @@
 #include "player/renderer.h"
 #include "player/sprite_instance.h"
 #include "player/target_path.h"
+#include "swftk/units.h"
 
 namespace player {
 namespace {
 
-constexpr double kTwipsPerPixel = 20.0;
+constexpr double kTwipsPerPixel = swftk::kTwipsPerPixel;
 
 std::string LevelPrefix(int level) {
   return "level " + std::to_string(level) + ": ";
