@@ -11,6 +11,7 @@
 #include "player/movie_loader.h"
 #include "player/player.h"
 #include "player/renderer.h"
+#include "swftk/units.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       player::LoadMovieBytes(std::vector<uint8_t>(data, data + size));
   if (!loaded.movie) return 0;
   const player::TwipsRect& stage = loaded.movie->stage;
-  const double side = std::max(stage.xMax - stage.xMin, stage.yMax - stage.yMin) / 20.0;
+  const double side = std::max(stage.xMax - stage.xMin, stage.yMax - stage.yMin) /
+                      static_cast<double>(swftk::kTwipsPerPixel);
   const double scale = side > kLargestSide ? kLargestSide / side : 1.0;
   int width = 0;
   int height = 0;
